@@ -1,0 +1,34 @@
+#include "messagebox.h"
+
+#include <QMessageBox>
+#include <utility>
+
+namespace expans::ui {
+
+namespace {
+
+ErrorBox& installedBox() {
+    static ErrorBox box;
+    return box;
+}
+
+void showModalBox(QWidget* parent, const QString& message) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("HIBÁS ADAT"), message, QMessageBox::Ok,
+                    parent);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+}  // namespace
+
+void showError(QWidget* parent, const QString& message) {
+    if (const ErrorBox& box = installedBox()) {
+        box(parent, message);
+    } else {
+        showModalBox(parent, message);
+    }
+}
+
+ErrorBox setErrorBox(ErrorBox box) { return std::exchange(installedBox(), std::move(box)); }
+
+}  // namespace expans::ui
