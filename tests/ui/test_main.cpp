@@ -1,0 +1,13 @@
+// Shared main of the window tests: offscreen unless told otherwise, Hungarian number format.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLocale>
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
+    return RUN_ALL_TESTS();
+}
