@@ -14,6 +14,11 @@
 
 namespace expans {
 
+// The two messages every check of both windows may show.
+inline constexpr const char* kNotANumberMessage = "Adjon meg számot!";
+// A figure, or a result computed from it, that no stored value can hold.
+inline constexpr const char* kOutOfRangeMessage = "A megadott érték túl nagy, ezzel nem lehet számolni!";
+
 enum class ParseStatus { Ok, NotNumeric, OutOfRange };
 
 struct CurrencyParse {

@@ -1,0 +1,28 @@
+#pragma once
+
+// The pictures the windows show, drawn as SVG and compiled into the binary. Each is rendered at
+// its designed pixel size times the device pixel ratio, so it stays crisp on high-density screens.
+
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+
+namespace expans::ui {
+
+enum class Picture {
+    Background,        // 952 × 563, window ground and cover panel
+    Banner,            // 432 × 78
+    Emblem,            // square; window icon
+    PanelGround,       // 808 × 476, slider panel
+    TemperatureScale,  // 350 × 27
+    ValveClosed,       // 50 × 87
+    ValveBlowing,      // 113 × 101
+    Gauge,             // 89 × 103, dial without needle
+    VesselOutline,     // 121 × 140, transparent inside
+};
+
+QSize pictureSize(Picture picture);
+QPixmap renderPicture(Picture picture, qreal devicePixelRatio = 1.0);
+QIcon emblemIcon();
+
+}  // namespace expans::ui
