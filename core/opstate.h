@@ -1,0 +1,67 @@
+#pragma once
+
+// The operating-state panel's model: the two temperature sliders of the main window, the pressure,
+// gas cushion, boiling state and safety valve they lead to, and the panel's display values.
+// The window hands in the stored values, the slider position and the collector-volume text, and
+// applies the returned state and display in the order the fields are listed.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "currency.h"
+#include "panel.h"
+#include "state.h"
+
+namespace expans {
+
+struct MeanSliderStep {
+    int hscroll2Value = 0;  // the collector-temperature slider follows 10 °C above
+    std::string label11;    // "60°C"
+};
+
+// Mean-temperature slider moved to hscroll1Value: stores MeanTemperature and
+// CollectorTemperature (T1 + 10). The window then sets the collector slider, which recomputes
+// when its value changes, writes Label11 and recomputes once more.
+MeanSliderStep meanSlider(MainState& state, int hscroll1Value);
+
+// Unclassified: the collector temperature equals one of the two bracketing boiling points; the
+// vapour labels keep their visibility then.
+enum class BoilingState { None, Partial, Full, Unclassified };
+
+// Boiling point (°C) of the fluid at absolute pressure P (bar) with k percent concentrate.
+// Pressures below 0 bar absolute count as 0.
+double boilingPoint(double pressureAbs, double concentratePercent);
+
+struct PanelDisplay {
+    std::string label34;                      // collector temperature, "70°C"
+    std::optional<bool> vapourLabelsVisible;  // Label39 and Label40; empty: leave as they are
+    std::string label40;                      // vapour share, "0 %"
+    bool picture5Visible = true;              // closed valve; hidden while it blows off
+    std::string text10;                       // gauge pressure, "4,04"
+    BarGeometry shape2;                       // set Height, then Top
+    Segment line4;                            // set X1, Y1, X2, Y2
+    std::string label26;                      // boiling point at the collectors, "162,94°C"
+};
+
+struct OperatingOutcome {
+    // False when a figure or result left the representable range: the window shows message,
+    // keeps its stored values and applies nothing of the display but label34.
+    bool ok = true;
+    std::string message;
+
+    MainState state;  // every value of the recomputation stored; the inputs unchanged otherwise
+    BoilingState boiling = BoilingState::None;
+    double vapourFraction = 0;  // f, within 0 … 1
+    bool valveLimited = false;  // the all-vapour case alone would exceed the maximum pressure
+    bool valveBlowsOff = false;
+    PanelDisplay display;
+};
+
+// Recomputation for the collector-temperature slider at hscroll2Value. text11 is the
+// collector-volume box: a text that is not a number keeps the stored CollectorVolume.
+OperatingOutcome recompute(const MainState& state, int hscroll2Value, std::string_view text11,
+                           char separator);
+
+}  // namespace expans
