@@ -54,6 +54,8 @@ private:
 };
 
 // Shorthand used by the formulas: Cy(x).
-inline Currency cy(double value) { return Currency::fromDouble(value); }
+inline Currency cy(double value) {
+    return Currency::fromDouble(value);
+}
 
 }  // namespace expans

@@ -17,7 +17,8 @@ namespace expans {
 // The two messages every check of both windows may show.
 inline constexpr const char* kNotANumberMessage = "Adjon meg számot!";
 // A figure, or a result computed from it, that no stored value can hold.
-inline constexpr const char* kOutOfRangeMessage = "A megadott érték túl nagy, ezzel nem lehet számolni!";
+inline constexpr const char* kOutOfRangeMessage =
+    "A megadott érték túl nagy, ezzel nem lehet számolni!";
 
 enum class ParseStatus { Ok, NotNumeric, OutOfRange };
 

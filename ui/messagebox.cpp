@@ -29,6 +29,8 @@ void showError(QWidget* parent, const QString& message) {
     }
 }
 
-ErrorBox setErrorBox(ErrorBox box) { return std::exchange(installedBox(), std::move(box)); }
+ErrorBox setErrorBox(ErrorBox box) {
+    return std::exchange(installedBox(), std::move(box));
+}
 
 }  // namespace expans::ui

@@ -10,15 +10,24 @@ namespace {
 
 QString resourcePath(Picture picture) {
     switch (picture) {
-        case Picture::Background: return QStringLiteral(":/pictures/background.svg");
-        case Picture::Banner: return QStringLiteral(":/pictures/banner.svg");
-        case Picture::Emblem: return QStringLiteral(":/pictures/emblem.svg");
-        case Picture::PanelGround: return QStringLiteral(":/pictures/panel.svg");
-        case Picture::TemperatureScale: return QStringLiteral(":/pictures/scale.svg");
-        case Picture::ValveClosed: return QStringLiteral(":/pictures/valve_closed.svg");
-        case Picture::ValveBlowing: return QStringLiteral(":/pictures/valve_blowing.svg");
-        case Picture::Gauge: return QStringLiteral(":/pictures/gauge.svg");
-        case Picture::VesselOutline: return QStringLiteral(":/pictures/vessel.svg");
+        case Picture::Background:
+            return QStringLiteral(":/pictures/background.svg");
+        case Picture::Banner:
+            return QStringLiteral(":/pictures/banner.svg");
+        case Picture::Emblem:
+            return QStringLiteral(":/pictures/emblem.svg");
+        case Picture::PanelGround:
+            return QStringLiteral(":/pictures/panel.svg");
+        case Picture::TemperatureScale:
+            return QStringLiteral(":/pictures/scale.svg");
+        case Picture::ValveClosed:
+            return QStringLiteral(":/pictures/valve_closed.svg");
+        case Picture::ValveBlowing:
+            return QStringLiteral(":/pictures/valve_blowing.svg");
+        case Picture::Gauge:
+            return QStringLiteral(":/pictures/gauge.svg");
+        case Picture::VesselOutline:
+            return QStringLiteral(":/pictures/vessel.svg");
     }
     return {};
 }
@@ -27,15 +36,24 @@ QString resourcePath(Picture picture) {
 
 QSize pictureSize(Picture picture) {
     switch (picture) {
-        case Picture::Background: return {952, 563};
-        case Picture::Banner: return {432, 78};
-        case Picture::Emblem: return {48, 48};
-        case Picture::PanelGround: return {808, 476};
-        case Picture::TemperatureScale: return {350, 27};
-        case Picture::ValveClosed: return {50, 87};
-        case Picture::ValveBlowing: return {113, 101};
-        case Picture::Gauge: return {89, 103};
-        case Picture::VesselOutline: return {121, 140};
+        case Picture::Background:
+            return {952, 563};
+        case Picture::Banner:
+            return {432, 78};
+        case Picture::Emblem:
+            return {48, 48};
+        case Picture::PanelGround:
+            return {808, 476};
+        case Picture::TemperatureScale:
+            return {350, 27};
+        case Picture::ValveClosed:
+            return {50, 87};
+        case Picture::ValveBlowing:
+            return {113, 101};
+        case Picture::Gauge:
+            return {89, 103};
+        case Picture::VesselOutline:
+            return {121, 140};
     }
     return {};
 }
@@ -57,6 +75,8 @@ QPixmap renderPicture(Picture picture, qreal devicePixelRatio) {
     return pixmap;
 }
 
-QIcon emblemIcon() { return QIcon(resourcePath(Picture::Emblem)); }
+QIcon emblemIcon() {
+    return QIcon(resourcePath(Picture::Emblem));
+}
 
 }  // namespace expans::ui

@@ -13,7 +13,9 @@ namespace expans::ui {
 
 constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
 
-constexpr int px(int twips) { return twips / kTwipsPerPixel; }
+constexpr int px(int twips) {
+    return twips / kTwipsPerPixel;
+}
 QRect twipsRect(int left, int top, int width, int height);
 
 // Sizes are set in pixels (8.25 pt at 96 dpi = 11 px) so the layout does not depend on the
@@ -29,7 +31,11 @@ inline const QColor kAmber{0xFF, 0xBF, 0x00};
 // The user's decimal separator (QLocale's default, which tests pin to Hungarian).
 char decimalSeparator();
 
-inline QString qs(const std::string& text) { return QString::fromStdString(text); }
-inline std::string ss(const QString& text) { return text.toStdString(); }
+inline QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline std::string ss(const QString& text) {
+    return text.toStdString();
+}
 
 }  // namespace expans::ui
