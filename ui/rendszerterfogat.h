@@ -1,0 +1,133 @@
+#pragma once
+
+// The system-volume window: sums the circuit's fluid volume from its components.
+// Data flow: a list selection writes the row's catalogue figure into its box; every change of a
+// box runs Command1_Click, which checks the editable boxes (a rejected box is reset, and that
+// write runs a complete nested calculation), re-reads all sixteen boxes into VolumeState and shows
+// the totals. The boxes are the master copy of every figure. Command2_Click hands the system
+// volume and the collector volume to the main window's Text1 and Text11 and hides this window.
+
+#include <QWidget>
+#include <array>
+
+#include "state.h"
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace expans::ui {
+
+class Tagtartaly;
+
+class Rendszerterfogat : public QWidget {
+    Q_OBJECT
+public:
+    explicit Rendszerterfogat(Tagtartaly& main);
+    ~Rendszerterfogat() override;
+
+    void Form_Load();
+    void showModeless();
+
+    void Command1_Click();
+    void Command2_Click();
+
+    void Combo1_Click();
+    void Combo2_Click();
+    void Combo3_Click();
+    void Combo4_Click();
+    void Combo5_Click();
+    void Combo6_Click();
+    void Combo7_Click();
+    void Combo8_Click();
+    void Combo9_Click();
+
+    void Text1_Change();
+    void Text2_Change();
+    void Text3_Change();
+    void Text4_Change();
+    void Text5_Change();
+    void Text6_Change();
+    void Text8_Change();
+    void Text9_Change();
+    void Text10_Change();
+    void Text12_Change();
+    void Text13_Change();
+    void Text14_Change();
+    void Text15_Change();
+    void Text16_Change();
+    void Text17_Change();
+    void Text18_Change();
+
+    const VolumeState& state() const { return m_state; }
+    // False while the totals cannot be represented; the return command then hands nothing back.
+    bool totalsValid() const { return m_totalsValid; }
+
+    QFrame* Picture1 = nullptr;  // collectors
+    QFrame* Picture2 = nullptr;  // piping
+    QFrame* Picture3 = nullptr;  // heat exchangers
+    QFrame* Picture4 = nullptr;  // other fittings
+    QFrame* Picture5 = nullptr;  // total
+
+    QPushButton* Command1 = nullptr;  // never shown; its handler is the calculation
+    QPushButton* Command2 = nullptr;
+
+    QComboBox* Combo1 = nullptr;
+    QComboBox* Combo2 = nullptr;
+    QComboBox* Combo3 = nullptr;
+    QComboBox* Combo4 = nullptr;
+    QComboBox* Combo5 = nullptr;
+    QComboBox* Combo6 = nullptr;
+    QComboBox* Combo7 = nullptr;
+    QComboBox* Combo8 = nullptr;
+    QComboBox* Combo9 = nullptr;
+
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QLineEdit* Text3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QLineEdit* Text5 = nullptr;
+    QLineEdit* Text6 = nullptr;
+    QLineEdit* Text8 = nullptr;
+    QLineEdit* Text9 = nullptr;
+    QLineEdit* Text10 = nullptr;
+    QLineEdit* Text12 = nullptr;
+    QLineEdit* Text13 = nullptr;
+    QLineEdit* Text14 = nullptr;
+    QLineEdit* Text15 = nullptr;
+    QLineEdit* Text16 = nullptr;
+    QLineEdit* Text17 = nullptr;
+    QLineEdit* Text18 = nullptr;
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    std::array<QLabel*, 4> Label7{};  // panel headings, top panel first
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;   // collectors subtotal
+    QLabel* Label10 = nullptr;  // piping subtotal
+    QLabel* Label12 = nullptr;
+    QLabel* Label13 = nullptr;  // heat-exchanger subtotal
+    QLabel* Label14 = nullptr;  // system volume
+    QLabel* Label16 = nullptr;  // fittings subtotal
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildLayout();
+    void wireEvents();
+
+    Tagtartaly& m_main;
+    VolumeState m_state;
+    bool m_totalsValid = false;
+    bool m_shownBefore = false;
+};
+
+}  // namespace expans::ui
