@@ -1,0 +1,177 @@
+#include "summation.h"
+
+#include <array>
+#include <cstdint>
+#include <limits>
+
+#include "numtext.h"
+
+namespace expans {
+
+namespace {
+
+enum class When { Always, ListAt, ListNotNone };
+enum class Accept { Positive, NotNegative };
+
+struct Check {
+    VolumeBox box;
+    When when;
+    VolumeList list;
+    int index;  // the "other" entry for ListAt
+    Accept accept;
+    const char* message;
+    int reset;
+};
+
+constexpr const char* kCollectorVolume = "A kollektortérfogat pozitív kell legyen!";
+constexpr const char* kCollectorCount = "A kollektorszám pozitív kell legyen!";
+constexpr const char* kExchanger = "A hőcserélő térfogat pozitív kell legyen!";
+constexpr const char* kPipeLength = "A csőhossz pozitív kell legyen!";
+constexpr const char* kFittings = "Az egyéb szerelvények térfogata pozitív kell legyen!";
+constexpr const char* kPipeVolume = "A csőtérfogat pozitív kell legyen!";
+
+using B = VolumeBox;
+using L = VolumeList;
+
+constexpr std::array<Check, 16> kChecks{{
+    {B::Text1, When::ListAt, L::Combo4, 3, Accept::Positive, kCollectorVolume, 0},
+    {B::Text13, When::ListAt, L::Combo5, 4, Accept::Positive, kCollectorVolume, 1},
+    {B::Text2, When::Always, L::Combo4, 0, Accept::Positive, kCollectorCount, 1},
+    {B::Text14, When::ListNotNone, L::Combo5, 0, Accept::NotNegative, kCollectorCount, 1},
+    {B::Text8, When::ListAt, L::Combo1, 9, Accept::Positive, kExchanger, 0},
+    {B::Text9, When::ListAt, L::Combo2, 10, Accept::Positive, kExchanger, 0},
+    {B::Text10, When::ListAt, L::Combo3, 10, Accept::Positive, kExchanger, 0},
+    {B::Text3, When::Always, L::Combo6, 0, Accept::NotNegative, kPipeLength, 0},
+    {B::Text4, When::Always, L::Combo7, 0, Accept::NotNegative, kPipeLength, 0},
+    {B::Text5, When::Always, L::Combo8, 0, Accept::NotNegative, kPipeLength, 0},
+    {B::Text6, When::Always, L::Combo9, 0, Accept::NotNegative, kPipeLength, 0},
+    {B::Text12, When::Always, L::Combo1, 0, Accept::NotNegative, kFittings, 0},
+    {B::Text15, When::ListAt, L::Combo6, 6, Accept::Positive, kPipeVolume, 0},
+    {B::Text16, When::ListAt, L::Combo7, 7, Accept::NotNegative, kPipeVolume, 0},
+    {B::Text17, When::ListAt, L::Combo8, 7, Accept::NotNegative, kPipeVolume, 0},
+    {B::Text18, When::ListAt, L::Combo9, 7, Accept::NotNegative, kPipeVolume, 0},
+}};
+
+bool applies(const Check& check, const VolumePort& port) {
+    switch (check.when) {
+        case When::Always:
+            return true;
+        case When::ListNotNone:
+            return port.listIndex(check.list) != 0;
+        case When::ListAt:
+            break;
+    }
+    const int index = port.listIndex(check.list);
+    // With nothing selected (text typed into the list) the box still holds the user's own figure
+    // when it is open for editing, so it is checked like one.
+    return index == check.index || (index < 0 && port.isEnabled(check.box));
+}
+
+// Empty when the box passes; otherwise the message to show before the reset.
+const char* failure(const Check& check, const VolumePort& port) {
+    const std::string text = port.text(check.box);
+    const std::optional<double> value = parseDouble(text);
+    if (!value) return kNotANumberMessage;
+    const bool accepted = check.accept == Accept::Positive ? *value > 0 : *value >= 0;
+    if (!accepted) return check.message;
+    if (parseCurrency(text).status != ParseStatus::Ok) return kOutOfRangeMessage;
+    return nullptr;
+}
+
+// A box that cannot be read as a stored value; carries the message to show.
+struct Unreadable {
+    const char* message;
+};
+
+Currency read(const VolumePort& port, VolumeBox box) {
+    const CurrencyParse parsed = parseCurrency(port.text(box));
+    if (parsed.status == ParseStatus::NotNumeric) throw Unreadable{kNotANumberMessage};
+    if (parsed.status == ParseStatus::OutOfRange) throw Unreadable{kOutOfRangeMessage};
+    return parsed.value;
+}
+
+// 10 × total + 1, rounded to a whole number of tenths, ties to even.
+std::int32_t tenthsOf(Currency total) {
+    const std::int64_t ticks = (total * 10 + Currency::fromInt(1)).ticks();
+    std::int64_t whole = ticks / Currency::kScale;
+    std::int64_t rest = ticks % Currency::kScale;
+    if (rest < 0) {
+        whole -= 1;
+        rest += Currency::kScale;
+    }
+    if (rest * 2 > Currency::kScale || (rest * 2 == Currency::kScale && whole % 2 != 0)) whole += 1;
+    if (whole > std::numeric_limits<std::int32_t>::max() ||
+        whole < std::numeric_limits<std::int32_t>::min())
+        throw ArithmeticFault("system volume beyond the tenths counter");
+    return static_cast<std::int32_t>(whole);
+}
+
+}  // namespace
+
+bool calculate(VolumeState& state, VolumePort& port, char separator) {
+    for (const Check& check : kChecks) {
+        if (!applies(check, port)) continue;
+        if (const char* message = failure(check, port)) {
+            port.showMessage(message);
+            port.setText(check.box, intText(check.reset));
+        }
+    }
+
+    VolumeState next = state;
+    Currency exchangers;
+    try {
+        next.CollectorCount1 = read(port, B::Text2);
+        next.CollectorCount2 = read(port, B::Text14);
+        next.CollectorUnitVolume1 = read(port, B::Text1);
+        next.CollectorUnitVolume2 = read(port, B::Text13);
+        next.CollectorTotal = next.CollectorUnitVolume1 * next.CollectorCount1 +
+                              next.CollectorUnitVolume2 * next.CollectorCount2;
+
+        next.PipeLength1 = read(port, B::Text3);
+        next.PipeLength2 = read(port, B::Text4);
+        next.PipeLength3 = read(port, B::Text5);
+        next.PipeLength4 = read(port, B::Text6);
+        next.PipeLitresPerMetre1 = read(port, B::Text15);
+        next.PipeLitresPerMetre2 = read(port, B::Text16);
+        next.PipeLitresPerMetre3 = read(port, B::Text17);
+        next.PipeLitresPerMetre4 = read(port, B::Text18);
+        next.PipingTotal = next.PipeLitresPerMetre1 * next.PipeLength1 +
+                           next.PipeLitresPerMetre2 * next.PipeLength2 +
+                           next.PipeLitresPerMetre3 * next.PipeLength3 +
+                           next.PipeLitresPerMetre4 * next.PipeLength4;
+
+        next.ExchangerVolume1 = read(port, B::Text8);
+        next.ExchangerVolume2 = read(port, B::Text9);
+        next.ExchangerVolume3 = read(port, B::Text10);
+        exchangers = next.ExchangerVolume1 + next.ExchangerVolume2 + next.ExchangerVolume3;
+
+        next.FittingsVolume = read(port, B::Text12);
+        next.CircuitTotal =
+            next.CollectorTotal + next.PipingTotal + exchangers + next.FittingsVolume;
+        next.CircuitVolumeTenths = tenthsOf(next.CircuitTotal);
+    } catch (const Unreadable& unreadable) {
+        port.showMessage(unreadable.message);
+        return false;
+    } catch (const ArithmeticFault&) {
+        port.showMessage(kOutOfRangeMessage);
+        return false;
+    }
+
+    state = next;
+    port.setLabel(VolumeLabel::Label9, currencyText(state.CollectorTotal, separator));
+    port.setLabel(VolumeLabel::Label10, currencyText(state.PipingTotal, separator));
+    port.setLabel(VolumeLabel::Label13, currencyText(exchangers, separator));
+    port.setLabel(VolumeLabel::Label16, currencyText(state.FittingsVolume, separator));
+    port.setLabel(VolumeLabel::Label14, systemVolumeText(state, separator));
+    return true;
+}
+
+std::string systemVolumeText(const VolumeState& state, char separator) {
+    return tenthsText(state.CircuitVolumeTenths, separator);
+}
+
+HandBack handBack(const VolumeState& state, char separator) {
+    return {systemVolumeText(state, separator), currencyText(state.CollectorTotal, separator)};
+}
+
+}  // namespace expans
