@@ -47,6 +47,37 @@ double boilingPoint(double pressureAbs, double concentratePercent) {
            28.3;
 }
 
+Boiling classifyBoiling(double t2, double tbl, double tbv, bool valveLimited, double vvMax,
+                        double vc) {
+    const double limitedShare = vc > 0 ? vvMax / vc : 0.0;
+    // Three separate tests: at either boundary none applies and the state stays unclassified.
+    Boiling b{BoilingState::Unclassified, 0};
+    if (t2 < tbl) {
+        b = {BoilingState::None, 0};
+    }
+    if (t2 > tbv) {
+        b = {BoilingState::Full, valveLimited ? limitedShare : 1.0};
+    }
+    if (t2 > tbl && t2 < tbv) {
+        b = {BoilingState::Partial, valveLimited ? limitedShare : (t2 - tbl) / (tbv - tbl)};
+    }
+    b.fraction = std::clamp(finite(b.fraction), 0.0, 1.0);
+    return b;
+}
+
+std::optional<bool> vapourLabelsVisible(BoilingState state) {
+    switch (state) {
+        case BoilingState::None:
+            return false;
+        case BoilingState::Partial:
+        case BoilingState::Full:
+            return true;
+        case BoilingState::Unclassified:
+            break;
+    }
+    return std::nullopt;
+}
+
 MeanSliderStep meanSlider(MainState& state, int hscroll1Value) {
     // The slider's range (-25 … 160) keeps T1 + 10 well inside 16 bits.
     const auto t1 = static_cast<std::int16_t>(std::clamp(hscroll1Value, -32768, 32767 - 10));
@@ -118,24 +149,8 @@ OperatingOutcome recompute(const MainState& input, int hscroll2Value, std::strin
         const double tbv = finite(boilingPoint(pVap, percent));
         const double tbl = finite(boilingPoint(pLiq, percent));
 
-        // With the valve limit the vapour is capped at vvMax. A negative vvMax (the circuit's
-        // own expansion already fills the cushion) and an empty collector leave no vapour.
-        const double limitedShare = vc.toDouble() > 0 ? vvMax / vc.toDouble() : 0.0;
-        BoilingState state = BoilingState::Unclassified;
-        double f = 0;
-        if (t2 < tbl) {
-            state = BoilingState::None;
-            f = 0;
-        }
-        if (t2 > tbv) {
-            state = BoilingState::Full;
-            f = limited ? limitedShare : 1.0;
-        }
-        if (t2 > tbl && t2 < tbv) {
-            state = BoilingState::Partial;
-            f = limited ? limitedShare : (t2 - tbl) / (tbv - tbl);
-        }
-        f = std::clamp(finite(f), 0.0, 1.0);
+        const Boiling boiling = classifyBoiling(t2, tbl, tbv, limited, vvMax, vc.toDouble());
+        const double f = boiling.fraction;
 
         // Above the all-vapour boiling point the vapour expands with the temperature ratio; a
         // boiling point at or below 0 °C has no meaningful ratio, the whole content counts once.
@@ -168,11 +183,7 @@ OperatingOutcome recompute(const MainState& input, int hscroll2Value, std::strin
         s.BoilingPoint = cy(boilingPoint(s.SystemPressureAbs.toDouble() - dph, percent));
 
         PanelDisplay& d = out.display;
-        if (state == BoilingState::None) {
-            d.vapourLabelsVisible = false;
-        } else if (state != BoilingState::Unclassified) {
-            d.vapourLabelsVisible = true;
-        }
+        d.vapourLabelsVisible = vapourLabelsVisible(boiling.state);
         d.label40 = vapourShareText(f);
         d.picture5Visible = !blows;
         d.text10 = gaugePressureText(s.SystemPressureAbs, separator);
@@ -182,7 +193,7 @@ OperatingOutcome recompute(const MainState& input, int hscroll2Value, std::strin
         d.label26 = boilingPointText(s.BoilingPoint, separator);
 
         out.state = s;
-        out.boiling = state;
+        out.boiling = boiling.state;
         out.vapourFraction = f;
         out.valveLimited = limited;
         out.valveBlowsOff = blows;

@@ -30,6 +30,20 @@ MeanSliderStep meanSlider(MainState& state, int hscroll1Value);
 // vapour labels keep their visibility then.
 enum class BoilingState { None, Partial, Full, Unclassified };
 
+struct Boiling {
+    BoilingState state = BoilingState::None;
+    double fraction = 0;  // f, the share of the collectors' content turned to vapour, 0 … 1
+};
+
+// Classifies the collector temperature t2 against the boiling points of the no-vapour (tbl) and
+// all-vapour (tbv) cases. With the valve limit the vapour is capped at vvMax liters of the
+// collector volume vc; a cap below zero or an empty collector leaves no vapour.
+Boiling classifyBoiling(double t2, double tbl, double tbv, bool valveLimited, double vvMax,
+                        double vc);
+
+// Label39 and Label40: shown while vapour forms, hidden without; empty when unclassified.
+std::optional<bool> vapourLabelsVisible(BoilingState state);
+
 // Boiling point (°C) of the fluid at absolute pressure P (bar) with k percent concentrate.
 // Pressures below 0 bar absolute count as 0.
 double boilingPoint(double pressureAbs, double concentratePercent);

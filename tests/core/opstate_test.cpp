@@ -128,97 +128,72 @@ const Circuit kExampleLargeCircuit{.volume = 40, .vessel = 8};
 const Circuit kStartUp{.fluid = kGlycol40, .collectorVolume = 4.71};
 const Circuit kStartUpSmallVessel{.fluid = kGlycol40, .vessel = 8, .collectorVolume = 4.71};
 
+using enum BoilingState;
+
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Model, WorkedExample,
-    ::testing::Values(WorkedCase{"Water60To70NoBoiling", kExample, 60, 70, BoilingState::None, 0,
-                                 false, false, 5.0418, false, 22.3133, 162.9474, 18.4867, "0 %"},
-                      WorkedCase{"Water140To166Partial",
-                                 kExample,
-                                 140,
-                                 166,
-                                 BoilingState::Partial,
-                                 0.545,
-                                 false,
-                                 false,
-                                 5.587,
-                                 true,
-                                 {},
-                                 {},
-                                 {},
-                                 "54 %"},
-                      WorkedCase{"Water140To170Full",
-                                 kExample,
-                                 140,
-                                 170,
-                                 BoilingState::Full,
-                                 1,
-                                 false,
-                                 false,
-                                 5.8333,
-                                 false,
-                                 {},
-                                 {},
-                                 {},
-                                 "100 %"},
-                      WorkedCase{"EightLitre150To200ValveLimit",
-                                 kExampleSmallVessel,
-                                 150,
-                                 200,
-                                 BoilingState::Full,
-                                 0.2819,
-                                 true,
-                                 true,
-                                 7,
-                                 false,
-                                 4.5 / 7 * 8,
-                                 {},
-                                 {},
-                                 "28 %"},
-                      WorkedCase{"StartUpPanel",
-                                 kStartUp,
-                                 60,
-                                 70,
-                                 BoilingState::None,
-                                 0,
-                                 false,
-                                 false,
-                                 5.11,
-                                 false,
-                                 {},
-                                 175.3651,
-                                 {},
-                                 "0 %"},
-                      // The circuit's own expansion exceeds the cushion: the capped vapour share
-                      // would be negative (-1.0093 and -0.0277); no vapour forms instead.
-                      WorkedCase{"LargeCircuitNegativeShareIsZero",
-                                 kExampleLargeCircuit,
-                                 160,
-                                 200,
-                                 BoilingState::Full,
-                                 0,
-                                 true,
-                                 true,
-                                 7,
-                                 false,
-                                 {},
-                                 {},
-                                 {},
-                                 "0 %"},
-                      WorkedCase{"StartUpEightLitreNegativeShareIsZero",
-                                 kStartUpSmallVessel,
-                                 160,
-                                 200,
-                                 BoilingState::Full,
-                                 0,
-                                 true,
-                                 true,
-                                 7,
-                                 false,
-                                 {},
-                                 {},
-                                 {},
-                                 "0 %"}),
+    ::testing::Values(
+        //         name                    circuit    T1   T2  state     f      limit  blows  p       rough
+        WorkedCase{"Water60To70NoBoiling", kExample, 60,  70, None,    0,      false, false, 5.0418, false,
+                   22.3133, 162.9474, 18.4867, "0 %"},
+        WorkedCase{"Water140To166Partial", kExample, 140, 166, Partial, 0.545, false, false, 5.587,  true,
+                   {}, {}, {}, "54 %"},
+        WorkedCase{"Water140To170Full",    kExample, 140, 170, Full,    1,     false, false, 5.8333, false,
+                   {}, {}, {}, "100 %"},
+        WorkedCase{"EightLitre150To200ValveLimit", kExampleSmallVessel, 150, 200, Full, 0.2819, true, true, 7, false,
+                   4.5 / 7 * 8, {}, {}, "28 %"},
+        WorkedCase{"StartUpPanel", kStartUp, 60, 70, None, 0, false, false, 5.11, false,
+                   {}, 175.3651, {}, "0 %"},
+        // The circuit's own expansion exceeds the cushion: the capped vapour share would be
+        // negative (-1.0093 and -0.0277); no vapour forms instead.
+        WorkedCase{"LargeCircuitNegativeShareIsZero", kExampleLargeCircuit, 160, 200, Full, 0, true, true, 7, false,
+                   {}, {}, {}, "0 %"},
+        WorkedCase{"StartUpEightLitreNegativeShareIsZero", kStartUpSmallVessel, 160, 200, Full, 0, true, true, 7, false,
+                   {}, {}, {}, "0 %"}),
     [](const auto& info) { return info.param.name; });
+// clang-format on
+
+struct ClassifyCase {
+    std::string name;
+    double t2, tbl, tbv;
+    bool limited;
+    double vvMax, vc;
+    BoilingState state;
+    double f;
+    std::optional<bool> labels;
+};
+
+class BoilingClassification : public ::testing::TestWithParam<ClassifyCase> {};
+
+TEST_P(BoilingClassification, StateShareAndLabels) {
+    const auto& p = GetParam();
+    const Boiling b = classifyBoiling(p.t2, p.tbl, p.tbv, p.limited, p.vvMax, p.vc);
+    EXPECT_EQ(b.state, p.state);
+    EXPECT_NEAR(b.fraction, p.f, 1e-12);
+    EXPECT_EQ(vapourLabelsVisible(b.state), p.labels);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Bracket, BoilingClassification,
+    ::testing::Values(
+        //           name                      T2   Tbl  Tbv  limit  Vvmax  Vc  state         f     labels
+        ClassifyCase{"BelowBracket",           100, 110, 120, false, 2,     2,  None,         0,    false},
+        ClassifyCase{"BelowBracketLimited",    100, 110, 120, true,  1,     2,  None,         0,    false},
+        ClassifyCase{"InsideBracket",          115, 110, 120, false, 2,     2,  Partial,      0.5,  true},
+        ClassifyCase{"InsideBracketLimited",   115, 110, 120, true,  0.5,   2,  Partial,      0.25, true},
+        ClassifyCase{"AboveBracket",           130, 110, 120, false, 2,     2,  Full,         1,    true},
+        ClassifyCase{"AboveBracketLimited",    130, 110, 120, true,  0.5,   2,  Full,         0.25, true},
+        ClassifyCase{"AtLowerBoiling",         110, 110, 120, false, 2,     2,  Unclassified, 0,    std::nullopt},
+        ClassifyCase{"AtUpperBoiling",         120, 110, 120, false, 2,     2,  Unclassified, 0,    std::nullopt},
+        ClassifyCase{"AtCoincidingBoiling",    120, 120, 120, true,  0.5,   2,  Unclassified, 0,    std::nullopt},
+        ClassifyCase{"NegativeCapIsNoVapour",  130, 110, 120, true,  -2.0187, 2, Full,        0,    true},
+        ClassifyCase{"CapAboveContentIsAll",   130, 110, 120, true,  3,     2,  Full,         1,    true},
+        ClassifyCase{"EmptyCollectorLimited",  130, 110, 120, true,  -0.3,  0,  Full,         0,    true},
+        ClassifyCase{"EmptyCollectorPositiveCap", 115, 110, 120, true, 0.3, 0,  Partial,      0,    true}),
+    [](const auto& info) { return info.param.name; });
+// clang-format on
 
 TEST(OperatingState, WorkedExampleIntermediateValues) {
     const OperatingOutcome out = run(kExample, 60, 70);
