@@ -1,6 +1,7 @@
 #include "summation.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 
@@ -61,10 +62,7 @@ bool applies(const Check& check, const VolumePort& port) {
         case When::ListAt:
             break;
     }
-    const int index = port.listIndex(check.list);
-    // With nothing selected (text typed into the list) the box still holds the user's own figure
-    // when it is open for editing, so it is checked like one.
-    return index == check.index || (index < 0 && port.isEnabled(check.box));
+    return port.listIndex(check.list) == check.index;
 }
 
 // Empty when the box passes; otherwise the message to show before the reset.
@@ -109,12 +107,26 @@ std::int32_t tenthsOf(Currency total) {
 }  // namespace
 
 bool calculate(VolumeState& state, VolumePort& port, char separator) {
-    for (const Check& check : kChecks) {
+    std::array<bool, kChecks.size()> examined{};
+    for (std::size_t i = 0; i < kChecks.size(); ++i) {
+        const Check& check = kChecks[i];
         if (!applies(check, port)) continue;
+        examined[i] = true;
         if (const char* message = failure(check, port)) {
             port.showMessage(message);
             port.setText(check.box, intText(check.reset));
         }
+    }
+    // A box the checks above pass over normally holds a figure its list wrote. It can hold the
+    // user's text only when the list lost its selection to typing while the box was open; such a
+    // text must still be a storable number, or it is reported and cleared like any other.
+    for (std::size_t i = 0; i < kChecks.size(); ++i) {
+        if (examined[i]) continue;
+        const CurrencyParse parsed = parseCurrency(port.text(kChecks[i].box));
+        if (parsed.status == ParseStatus::Ok) continue;
+        port.showMessage(parsed.status == ParseStatus::NotNumeric ? kNotANumberMessage
+                                                                  : kOutOfRangeMessage);
+        port.setText(kChecks[i].box, intText(0));
     }
 
     VolumeState next = state;

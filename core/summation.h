@@ -12,11 +12,13 @@
 namespace expans {
 
 // Checks the editable boxes in their fixed order (a failed check shows its message and writes
-// the box's reset value through the port, which runs a nested calculate), then re-reads all
-// sixteen boxes, sums and writes the five labels. Returns false when a sum could not be formed
-// (a result beyond the Currency range, or beyond the 32-bit tenths counter): then
-// kOutOfRangeMessage has been shown, the stored values and labels keep the last valid run, and
-// nothing should be handed back until a later run succeeds.
+// the box's reset value through the port, which runs a nested calculate), then any other box
+// that does not hold a storable number (shown, then reset to 0), then re-reads all sixteen boxes,
+// sums and writes the five labels. A figure beyond the Currency range fails its check with
+// kOutOfRangeMessage. Returns false when a sum could not be formed (a result beyond the Currency
+// range, or beyond the 32-bit tenths counter): then kOutOfRangeMessage has been shown, the
+// stored values and labels keep the last valid run, and nothing should be handed back until a
+// later run succeeds.
 bool calculate(VolumeState& state, VolumePort& port, char separator);
 
 struct HandBack {
