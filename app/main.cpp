@@ -1,6 +1,18 @@
 #include <QApplication>
 
+#include "pictures.h"
+#include "tagtartaly.h"
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Orvenda-Expans"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Orvenda-Expans"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setOrganizationName(QStringLiteral("Orvenda Kft."));
+    QApplication::setWindowIcon(expans::ui::emblemIcon());
+
+    expans::ui::Tagtartaly window;
+    window.Form_Load();
+    window.showAtStart();
+    return QApplication::exec();
 }

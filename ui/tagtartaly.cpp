@@ -1,33 +1,385 @@
 #include "tagtartaly.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <cmath>
 
+#include "messagebox.h"
+#include "opstate.h"
+#include "panelwidgets.h"
+#include "pictures.h"
 #include "rendszerterfogat.h"
+#include "sizing.h"
 #include "style.h"
+#include "tables.h"
+#include "validation.h"
 
 namespace expans::ui {
 
-Tagtartaly::Tagtartaly(QWidget* parent) : QWidget(parent) {
-    setFixedSize(877, 527);
-    Picture4 = new QWidget(this);
-    Picture4->setObjectName(QStringLiteral("Picture4"));
-    Picture4->hide();
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text11 = new QLineEdit(this);
-    Text11->setObjectName(QStringLiteral("Text11"));
+namespace {
+
+constexpr int kStartMeanTemperature = 60;  // °C, HScroll1 after start-up
+
+QStringList listEntries(const std::vector<std::string>& names) {
+    QStringList entries;
+    for (const std::string& name : names) entries << qs(name);
+    return entries;
 }
 
-Tagtartaly::~Tagtartaly() = default;
+}  // namespace
+
+Tagtartaly::Tagtartaly(QWidget* parent)
+    : QWidget(parent), m_quit([] { QCoreApplication::exit(0); }) {
+    buildLayout();
+    setTabOrder();
+    connectHandlers();
+    setWindowIcon(emblemIcon());
+}
+
+Tagtartaly::~Tagtartaly() {
+    m_queue.clear();
+    m_ended = true;
+}
+
+void Tagtartaly::connectHandlers() {
+    // Lost focus and got focus come from the focus events of the controls that have handlers.
+    for (QWidget* field :
+         {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2), static_cast<QWidget*>(Text3),
+          static_cast<QWidget*>(Text4), static_cast<QWidget*>(Text5), static_cast<QWidget*>(Text6),
+          static_cast<QWidget*>(Text7), static_cast<QWidget*>(Command2)}) {
+        field->installEventFilter(this);
+    }
+
+    auto clickOf = [this](QPushButton* button, void (Tagtartaly::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, button, handler] {
+            m_queue.post([this, handler] { (this->*handler)(); },
+                         [this, button] { return focusWidget() == button; });
+        });
+    };
+    clickOf(Command1, &Tagtartaly::Command1_Click);
+    clickOf(Command2, &Tagtartaly::Command2_Click);
+    clickOf(Command3, &Tagtartaly::Command3_Click);
+
+    // User actions only: a value set from code runs the handler through the setters below.
+    connect(Check1, &QCheckBox::clicked, this,
+            [this] { m_queue.post([this] { Check1_Click(); }); });
+    connect(Combo1, &QComboBox::activated, this,
+            [this] { m_queue.post([this] { Combo1_Click(); }); });
+    connect(m_vesselList, &QComboBox::activated, this,
+            [this] { m_queue.post([this] { Tagtartaly_Click(); }); });
+    connect(HScroll1, &QScrollBar::valueChanged, this, [this] {
+        m_queue.post([this] { HScroll1->isSliderDown() ? HScroll1_Scroll() : HScroll1_Change(); });
+    });
+    connect(HScroll2, &QScrollBar::valueChanged, this, [this] {
+        m_queue.post([this] { HScroll2->isSliderDown() ? HScroll2_Scroll() : HScroll2_Change(); });
+    });
+
+    // Every change of Text1, typed or written by code, is checked at once and nested.
+    connect(Text1, &QLineEdit::textChanged, this,
+            [this] { m_queue.runNow([this] { Text1_Change(); }); });
+}
+
+bool Tagtartaly::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (m_ended || (type != QEvent::FocusIn && type != QEvent::FocusOut)) {
+        return QWidget::eventFilter(watched, event);
+    }
+    // Switching windows and opening popups (a list, a context menu, a message box's own
+    // activation) are not a move of the focus inside this window.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) {
+        return QWidget::eventFilter(watched, event);
+    }
+    if (type == QEvent::FocusIn) {
+        if (watched == Command2) {
+            m_queue.post([this] { Command2_GotFocus(); },
+                         [this] { return focusWidget() == Command2; });
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+    void (Tagtartaly::*lostFocus)() = nullptr;
+    if (watched == Text1) lostFocus = &Tagtartaly::Text1_LostFocus;
+    if (watched == Text2) lostFocus = &Tagtartaly::Text2_LostFocus;
+    if (watched == Text3) lostFocus = &Tagtartaly::Text3_LostFocus;
+    if (watched == Text4) lostFocus = &Tagtartaly::Text4_LostFocus;
+    if (watched == Text5) lostFocus = &Tagtartaly::Text5_LostFocus;
+    if (watched == Text6) lostFocus = &Tagtartaly::Text6_LostFocus;
+    if (watched == Text7) lostFocus = &Tagtartaly::Text7_LostFocus;
+    if (lostFocus) m_queue.post([this, lostFocus] { (this->*lostFocus)(); });
+    return QWidget::eventFilter(watched, event);
+}
+
+void Tagtartaly::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(0xFF, 0x80, 0x00));
+    painter.drawPixmap(0, 0, renderPicture(Picture::Background, devicePixelRatioF()));
+}
+
+void Tagtartaly::closeEvent(QCloseEvent* event) {
+    // The frame's close box ends the application like the exit command.
+    event->accept();
+    if (!m_ended) Command3_Click();
+}
+
+void Tagtartaly::message(const std::string& text) {
+    // Qt leaves no window active after a modal box closes unless a window manager steps in;
+    // give the activation back to whichever window had it.
+    QWidget* active = QApplication::activeWindow();
+    showError(this, qs(text));
+    if (active && active->isVisible() && QApplication::activeWindow() != active) {
+        active->activateWindow();
+    }
+}
+
+void Tagtartaly::setListIndex(QComboBox* list, int index, void (Tagtartaly::*handler)()) {
+    // Setting the index from code runs the list's Click handler nested when the index changes.
+    const int before = list->currentIndex();
+    {
+        const QSignalBlocker blocker(list);
+        list->setCurrentIndex(index);
+    }
+    if (list->currentIndex() != before) (this->*handler)();
+}
+
+void Tagtartaly::setScrollValue(QScrollBar* bar, int value, void (Tagtartaly::*handler)()) {
+    const int clamped = std::clamp(value, bar->minimum(), bar->maximum());
+    if (bar->value() == clamped) return;
+    {
+        const QSignalBlocker blocker(bar);
+        bar->setValue(clamped);
+    }
+    (this->*handler)();
+}
+
+void Tagtartaly::setChecked(bool checked) {
+    if (Check1->isChecked() == checked) return;
+    {
+        const QSignalBlocker blocker(Check1);
+        Check1->setChecked(checked);
+    }
+    Check1_Click();
+}
 
 void Tagtartaly::Form_Load() {
+    Picture4->hide();
+    m_state = startState();
+
     m_volume = std::make_unique<Rendszerterfogat>(*this);
     m_volume->Form_Load();
+
+    {
+        const QSignalBlocker blocker(m_vesselList);
+        m_vesselList->addItems(listEntries(vesselNames()));
+        m_vesselList->setCurrentIndex(-1);
+    }
+    setListIndex(m_vesselList, kStartVesselIndex, &Tagtartaly::Tagtartaly_Click);
+    applyVessel(m_state, m_vesselList->currentIndex());
+
+    setScrollValue(HScroll1, kStartMeanTemperature, &Tagtartaly::HScroll1_Change);
+    Label11->setText(qs(degreesText(HScroll1->value())));
+
+    setChecked(true);
+
+    {
+        const QSignalBlocker blocker(Combo1);
+        Combo1->addItems(listEntries(fluidNames()));
+        Combo1->setCurrentIndex(-1);
+    }
+    setListIndex(Combo1, kStartFluidIndex, &Tagtartaly::Combo1_Click);
+
+    Command1_Click();
+    HScroll1_Change();
+}
+
+void Tagtartaly::showAtStart() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    Command1->setFocus(Qt::OtherFocusReason);
+    show();
+    raise();
+    activateWindow();
 }
 
 void Tagtartaly::reactivate() {
-    if (!isVisible()) return;
+    if (!isVisible() || m_ended) return;
+    raise();
     activateWindow();
+    // The focus comes back with the activation, which Qt reports as a window switch; the
+    // got-focus handler of the control that kept the focus runs here.
+    if (focusWidget() == Command2) {
+        m_queue.run([this] { Command2_GotFocus(); }, [this] { return focusWidget() == Command2; });
+    }
+}
+
+void Tagtartaly::Command1_Click() {
+    const SizingOutcome outcome = expans::size(m_state, Check1->isChecked(), ss(Text11->text()),
+                                               ss(Text7->text()), decimalSeparator());
+    for (const std::string& text : outcome.messages) message(text);
+    if (outcome.text11) Text11->setText(qs(*outcome.text11));
+    m_state = outcome.state;
+
+    const bool evaporation = outcome.evaporationPanel;
+    HScroll2->setEnabled(evaporation);
+    for (QLabel* line : {Label25, Label34, Label35, Label26}) line->setVisible(evaporation);
+
+    if (outcome.labels) {
+        Label29->setText(qs(outcome.labels->label29));
+        Label28->setText(qs(outcome.labels->label28));
+        Label27->setText(qs(outcome.labels->label27));
+        Label16->setText(qs(outcome.labels->label16));
+    }
+    HScroll2_Change();
+}
+
+void Tagtartaly::Combo1_Click() {
+    applyFluid(m_state, Combo1->currentIndex());
+    Command1_Click();
+    HScroll2_Change();
+}
+
+void Tagtartaly::Check1_Click() {
+    const bool checked = Check1->isChecked();
+    for (QWidget* control : {static_cast<QWidget*>(Label17), static_cast<QWidget*>(Label36),
+                             static_cast<QWidget*>(Text11), static_cast<QWidget*>(Text7)}) {
+        control->setEnabled(checked);
+    }
+    Label7->setText(
+        checked ? QStringLiteral("Térfogat változás Tmeleg-re melegedés és elgőzölgés esetén "
+                                 "[liter]:")
+                : QStringLiteral("Térfogat változás Tmeleg-re melegedés esetén [liter]:"));
+    Command1_Click();
+    HScroll2_Change();
+}
+
+void Tagtartaly::Tagtartaly_Click() {
+    applyVessel(m_state, m_vesselList->currentIndex());
+    // The cold temperature to the nearest degree, ties to even; a slider that cannot reach it
+    // stops at its nearest end.
+    const double cold = std::nearbyint(m_state.ColdTemperature.toDouble());
+    const auto position = [&cold](const QScrollBar* bar) {
+        return static_cast<int>(std::clamp(cold, static_cast<double>(bar->minimum()),
+                                           static_cast<double>(bar->maximum())));
+    };
+    setScrollValue(HScroll2, position(HScroll2), &Tagtartaly::HScroll2_Change);
+    setScrollValue(HScroll1, position(HScroll1), &Tagtartaly::HScroll1_Change);
+    HScroll2_Change();
+    Command1_Click();
+}
+
+void Tagtartaly::Command2_GotFocus() {
+    Command1_Click();
+    HScroll1_Change();
+}
+
+void Tagtartaly::Command2_Click() {
+    if (!m_volume) return;
+    Picture4->show();
+    Picture4->raise();
+    m_volume->showModeless();
+}
+
+void Tagtartaly::Command3_Click() {
+    if (m_ended) return;
+    m_ended = true;
+    m_queue.clear();
+    m_volume.reset();
+    hide();
+    m_quit();
+}
+
+void Tagtartaly::applyFieldCheck(QLineEdit* field, const FieldCheck& check) {
+    for (const std::string& text : check.messages) message(text);
+    m_state = check.state;
+    if (check.restoreText) field->setText(qs(*check.restoreText));
+}
+
+void Tagtartaly::Text1_Change() {
+    applyFieldCheck(Text1, checkText1(m_state, ss(Text1->text()), decimalSeparator()));
+}
+
+void Tagtartaly::Text1_LostFocus() {
+    Text1_Change();
+}
+
+void Tagtartaly::Text2_LostFocus() {
+    applyFieldCheck(Text2, checkText2(m_state, ss(Text2->text()), decimalSeparator()));
+}
+
+void Tagtartaly::Text3_LostFocus() {
+    applyFieldCheck(Text3, checkText3(m_state, ss(Text3->text()), decimalSeparator()));
+}
+
+void Tagtartaly::Text4_LostFocus() {
+    applyFieldCheck(Text4, checkText4(m_state, ss(Text4->text()), decimalSeparator()));
+}
+
+void Tagtartaly::Text5_LostFocus() {
+    applyFieldCheck(Text5, checkText5(m_state, ss(Text5->text()), decimalSeparator()));
+}
+
+void Tagtartaly::Text6_LostFocus() {
+    applyFieldCheck(Text6, checkText6(m_state, ss(Text6->text()), decimalSeparator()));
+}
+
+void Tagtartaly::Text7_LostFocus() {
+    applyFieldCheck(Text7, checkText7(m_state, ss(Text7->text()), decimalSeparator()));
+}
+
+void Tagtartaly::HScroll1_Change() {
+    meanSliderMoved();
+}
+void Tagtartaly::HScroll1_Scroll() {
+    meanSliderMoved();
+}
+void Tagtartaly::HScroll2_Change() {
+    recomputePanel();
+}
+void Tagtartaly::HScroll2_Scroll() {
+    recomputePanel();
+}
+
+void Tagtartaly::meanSliderMoved() {
+    const MeanSliderStep step = meanSlider(m_state, HScroll1->value());
+    setScrollValue(HScroll2, step.hscroll2Value, &Tagtartaly::HScroll2_Change);
+    Label11->setText(qs(step.label11));
+    HScroll2_Change();
+}
+
+void Tagtartaly::recomputePanel() {
+    const OperatingOutcome outcome =
+        recompute(m_state, HScroll2->value(), ss(Text11->text()), decimalSeparator());
+    const PanelDisplay& display = outcome.display;
+    Label34->setText(qs(display.label34));
+    if (!outcome.ok) {
+        message(outcome.message);
+        return;
+    }
+    m_state = outcome.state;
+    if (display.vapourLabelsVisible) {
+        Label39->setVisible(*display.vapourLabelsVisible);
+        Label40->setVisible(*display.vapourLabelsVisible);
+    }
+    Label40->setText(qs(display.label40));
+    Picture5->setVisible(display.picture5Visible);
+    Text10->setText(qs(display.text10));
+    Shape2->setHeightTwips(display.shape2.height);
+    Shape2->setTopTwips(display.shape2.top);
+    Line4->setEnds(display.line4.x1, display.line4.y1, display.line4.x2, display.line4.y2);
+    Label26->setText(qs(display.label26));
 }
 
 }  // namespace expans::ui

@@ -5,17 +5,38 @@
 // selections -> core sizing -> result labels; sliders -> core operating state -> panel drawing.
 // The system-volume window writes Text1 and Text11, hides the cover Picture4 and re-enables
 // this window when the user returns from it.
+//
+// Event model: a property set from code runs the control's handler nested, at once (the window
+// calls the handler itself where Qt stays silent, e.g. for an unchanged value). What the user does
+// (leaving a field, entering a control, clicking, choosing, moving a slider) goes through one
+// serialized queue, so a lost-focus check and its message box finish before the next control's
+// got-focus handler and before a click runs.
 
+#include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
+#include "handlerqueue.h"
 #include "state.h"
 
+class QCheckBox;
+class QComboBox;
+class QLabel;
 class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+namespace expans {
+struct FieldCheck;
+}
 
 namespace expans::ui {
 
+class PictureGround;
 class Rendszerterfogat;
+class RoundedBar;
+class TwipLine;
 
 class Tagtartaly : public QWidget {
     Q_OBJECT
@@ -25,6 +46,9 @@ public:
 
     void Form_Load();
 
+    // Start-up's last step: centred on the screen, shown, the focus on Command1.
+    void showAtStart();
+
     // Called by the system-volume window as the last step of its return command: gives the
     // focus back to this window so that Command2_GotFocus recomputes. No effect while hidden.
     void reactivate();
@@ -32,14 +56,98 @@ public:
     const MainState& state() const { return m_state; }
     Rendszerterfogat* volumeWindow() const { return m_volume.get(); }
 
+    // What ending the application does; tests replace it. Default: leave the event loop.
+    void setQuitAction(std::function<void()> quit) { m_quit = std::move(quit); }
+
+    // True while a queued user-event handler runs or waits.
+    bool handlersPending() const { return !m_queue.idle(); }
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command2_GotFocus();
+    void Command3_Click();
+    void Check1_Click();
+    void Combo1_Click();
+    void Tagtartaly_Click();
+    void Text1_Change();
+    void Text1_LostFocus();
+    void Text2_LostFocus();
+    void Text3_LostFocus();
+    void Text4_LostFocus();
+    void Text5_LostFocus();
+    void Text6_LostFocus();
+    void Text7_LostFocus();
+    void HScroll1_Change();
+    void HScroll1_Scroll();
+    void HScroll2_Change();
+    void HScroll2_Scroll();
+
     // Controls the system-volume window addresses by name.
     QLineEdit* Text1 = nullptr;
     QLineEdit* Text11 = nullptr;
     QWidget* Picture4 = nullptr;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void buildLayout();
+    void connectHandlers();
+    void setTabOrder();
+
+    void meanSliderMoved();
+    void recomputePanel();
+    void message(const std::string& text);
+    void setListIndex(QComboBox* list, int index, void (Tagtartaly::*handler)());
+    void setScrollValue(QScrollBar* bar, int value, void (Tagtartaly::*handler)());
+    void setChecked(bool checked);
+    void applyFieldCheck(QLineEdit* field, const FieldCheck& check);
+
     MainState m_state;
     std::unique_ptr<Rendszerterfogat> m_volume;
+    HandlerQueue m_queue;
+    std::function<void()> m_quit;
+    bool m_ended = false;
+
+    // Input panel.
+    QLineEdit* Text2 = nullptr;
+    QLineEdit* Text3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QLineEdit* Text5 = nullptr;
+    QLineEdit* Text6 = nullptr;
+    QLineEdit* Text7 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label16 = nullptr;
+    QLabel* Label17 = nullptr;
+    QLabel* Label36 = nullptr;
+
+    // Results panel.
+    QComboBox* m_vesselList = nullptr;  // the list named Tagtartaly, like the window
+    QLabel* Label27 = nullptr;
+    QLabel* Label28 = nullptr;
+    QLabel* Label29 = nullptr;
+
+    // Slider panel.
+    QScrollBar* HScroll1 = nullptr;
+    QScrollBar* HScroll2 = nullptr;
+    QLineEdit* Text10 = nullptr;
+    PictureGround* Picture5 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label25 = nullptr;
+    QLabel* Label26 = nullptr;
+    QLabel* Label34 = nullptr;
+    QLabel* Label35 = nullptr;
+    QLabel* Label39 = nullptr;
+    QLabel* Label40 = nullptr;
+    RoundedBar* Shape2 = nullptr;
+    TwipLine* Line4 = nullptr;
 };
 
 }  // namespace expans::ui
