@@ -28,10 +28,6 @@ Currency expansion(const MainState& s, double t) {
     return cy(1000 * (specificVolume(s, t) - specificVolume(s, cold)));
 }
 
-std::string_view errorMessage() {
-    return kOutOfRangeMessage;
-}
-
 }  // namespace
 
 double boilingPoint(double pressureAbs, double concentratePercent) {
@@ -61,7 +57,8 @@ Boiling classifyBoiling(double t2, double tbl, double tbv, bool valveLimited, do
     if (t2 > tbl && t2 < tbv) {
         b = {BoilingState::Partial, valveLimited ? limitedShare : (t2 - tbl) / (tbv - tbl)};
     }
-    b.fraction = std::clamp(finite(b.fraction), 0.0, 1.0);
+    // A share is never below none or above all of the content.
+    b.fraction = std::isnan(b.fraction) ? 0.0 : std::clamp(b.fraction, 0.0, 1.0);
     return b;
 }
 
@@ -201,7 +198,7 @@ OperatingOutcome recompute(const MainState& input, int hscroll2Value, std::strin
         const std::string label34 = out.display.label34;
         out = OperatingOutcome{};
         out.ok = false;
-        out.message = errorMessage();
+        out.message = kOutOfRangeMessage;
         out.state = input;
         out.display.label34 = label34;
     }

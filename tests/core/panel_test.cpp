@@ -108,17 +108,5 @@ INSTANTIATE_TEST_SUITE_P(Shares, VapourShareText,
                                            TextCase{"ValveLimited", 0.2819, "28 %"}),
                          [](const auto& info) { return info.param.name; });
 
-class DegreesText : public ::testing::TestWithParam<TextCase> {};
-
-TEST_P(DegreesText, IntegerWithUnit) {
-    EXPECT_EQ(degreesText(static_cast<std::int64_t>(GetParam().value)), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Sliders, DegreesText,
-                         ::testing::Values(TextCase{"Mean", 60, "60°C"},
-                                           TextCase{"Collector", 70, "70°C"},
-                                           TextCase{"Lowest", -25, "-25°C"}),
-                         [](const auto& info) { return info.param.name; });
-
 }  // namespace
 }  // namespace expans
