@@ -7,9 +7,12 @@
 // the totals. The boxes are the master copy of every figure. Command2_Click hands the system
 // volume and the collector volume to the main window's Text1 and Text11 and hides this window.
 
+#include <QPixmap>
 #include <QWidget>
 #include <array>
+#include <string>
 
+#include "catalogue.h"
 #include "state.h"
 
 class QComboBox;
@@ -22,11 +25,14 @@ namespace expans::ui {
 
 class Tagtartaly;
 
-class Rendszerterfogat : public QWidget {
+class Rendszerterfogat : public QWidget, private VolumePort {
     Q_OBJECT
 public:
     explicit Rendszerterfogat(Tagtartaly& main);
     ~Rendszerterfogat() override;
+
+    using QWidget::isEnabled;
+    using QWidget::setEnabled;
 
     void Form_Load();
     void showModeless();
@@ -123,11 +129,27 @@ protected:
 private:
     void buildLayout();
     void wireEvents();
+    void comboClick(VolumeList list);
+    QLineEdit* box(VolumeBox box) const;
+    QComboBox* list(VolumeList list) const;
+    QLabel* label(VolumeLabel label) const;
+
+    std::string text(VolumeBox box) const override;
+    void setText(VolumeBox box, const std::string& text) override;
+    void setEnabled(VolumeBox box, bool enabled) override;
+    bool isEnabled(VolumeBox box) const override;
+    int listIndex(VolumeList list) const override;
+    void showMessage(const std::string& message) override;
+    void setLabel(VolumeLabel label, const std::string& text) override;
 
     Tagtartaly& m_main;
     VolumeState m_state;
     bool m_totalsValid = false;
     bool m_shownBefore = false;
+    // Set when a list's index changed and its Click ran; the user's pick that caused the change
+    // then also reports `activated`, which must not run Click a second time.
+    std::array<bool, 9> m_clickRanForChange{};
+    QPixmap m_background;  // rendered at the screen's device pixel ratio
 };
 
 }  // namespace expans::ui
