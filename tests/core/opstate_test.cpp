@@ -391,5 +391,24 @@ INSTANTIATE_TEST_SUITE_P(Heights, EmptyVesselHighCollectors, ::testing::Values(2
                              return std::to_string(static_cast<int>(info.param)) + "Metres";
                          });
 
+// Collectors so far above the vessel that even the all-vapour case is below vacuum there: the
+// boiling point is below 0 °C, where a temperature ratio means nothing; the whole content counts
+// as vapour once instead of a negative or vanishing volume.
+class BoilingBelowZero : public ::testing::TestWithParam<int> {};
+
+TEST_P(BoilingBelowZero, VapourIsTheCollectorContent) {
+    const Circuit k{.fluid = kGlycol40, .pre = 4.99, .height = 100, .collectorVolume = 4.71};
+    const OperatingOutcome out = run(k, -25, GetParam());
+    ASSERT_TRUE(out.ok);
+    EXPECT_EQ(out.boiling, BoilingState::Full);
+    EXPECT_EQ(out.state.VapourVolume, c(4.71));
+}
+
+INSTANTIATE_TEST_SUITE_P(CollectorTemperatures, BoilingBelowZero, ::testing::Values(-15, 0, 50),
+                         [](const auto& info) {
+                             return (info.param < 0 ? "Minus" : "") +
+                                    std::to_string(std::abs(info.param)) + "Degrees";
+                         });
+
 }  // namespace
 }  // namespace expans
