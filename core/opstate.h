@@ -60,7 +60,7 @@ struct PanelDisplay {
 };
 
 struct OperatingOutcome {
-    // False when a figure or result left the representable range: the window shows message,
+    // False when a figure or result left the representable range: the window shows the message,
     // keeps its stored values and applies nothing of the display but label34.
     bool ok = true;
     std::string message;
@@ -74,7 +74,8 @@ struct OperatingOutcome {
 };
 
 // Recomputation for the collector-temperature slider at hscroll2Value. text11 is the
-// collector-volume box: a text that is not a number keeps the stored CollectorVolume.
+// collector-volume box: a text that is not a number keeps the stored CollectorVolume, a number
+// beyond the range is an error outcome.
 OperatingOutcome recompute(const MainState& state, int hscroll2Value, std::string_view text11,
                            char separator);
 
