@@ -11,7 +11,6 @@
 namespace expans {
 namespace {
 
-using B = VolumeBox;
 using L = VolumeList;
 
 struct PipeRow {
@@ -38,28 +37,6 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, PipeSize,
                                            PipeRow{"35x1", 0.033, 0.8553, "0,855"},
                                            PipeRow{"42x1", 0.040, 1.2566, "1,256"}),
                          [](const auto& info) { return std::string(info.param.entry); });
-
-TEST(CatalogueLists, HoldTheEntriesInOrder) {
-    const std::vector<std::string> collectors = {"Solvendra SV 300", "Solvendra SV 330",
-                                                 "Solvendra SV 400", "Más típusú kollektor"};
-    EXPECT_EQ(listEntries(L::Combo4), collectors);
-    std::vector<std::string> withNone = {"Nincs"};
-    withNone.insert(withNone.end(), collectors.begin(), collectors.end());
-    EXPECT_EQ(listEntries(L::Combo5), withNone);
-
-    const std::vector<std::string> exchangers = listEntries(L::Combo1);
-    ASSERT_EQ(exchangers.size(), 10u);
-    EXPECT_EQ(exchangers[1], "300 literes tároló hőcserélő (1,5 m2)");
-    EXPECT_EQ(exchangers[9], "Lemezes hőcserélő");
-    EXPECT_EQ(listEntries(L::Combo3).size(), 11u);
-    EXPECT_EQ(listEntries(L::Combo3).front(), "Nincs");
-
-    const std::vector<std::string> pipes = listEntries(L::Combo6);
-    ASSERT_EQ(pipes.size(), 7u);
-    EXPECT_EQ(pipes[1], "18 x 1");
-    EXPECT_EQ(pipes[6], "Más csőméret");
-    EXPECT_EQ(listEntries(L::Combo9).size(), 8u);
-}
 
 // Records what a selection does to the window, without raising Change handlers.
 class RecordingPort : public VolumePort {
@@ -212,15 +189,6 @@ INSTANTIATE_TEST_SUITE_P(
                   nullptr,
                   0}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(CatalogueLoad, StartsOnTheDefaultEntries) {
-    EXPECT_EQ(startIndex(L::Combo1), 1);
-    EXPECT_EQ(startIndex(L::Combo6), 1);
-    for (L list : {L::Combo2, L::Combo3, L::Combo4, L::Combo5, L::Combo7, L::Combo8, L::Combo9})
-        EXPECT_EQ(startIndex(list), 0);
-    EXPECT_EQ(boxesDisabledAtLoad(L::Combo5), (std::vector<B>{B::Text13, B::Text14}));
-    EXPECT_TRUE(boxesDisabledAtLoad(L::Combo6).empty());
-}
 
 }  // namespace
 }  // namespace expans

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,14 +33,11 @@ struct SizingRow {
     void (*prepare)(MainState&);
     bool evaporation;
     const char* text11;
-    double hot;
-    double expansion;
-    double minVessel;
-    double reserve;
-    SizingLabels labels;
-    std::vector<std::string> messages;
-    std::optional<std::string> text11Restore;
-    double collector;
+    // HotVolume, ExpansionVolume, MinVesselVolume, VesselWaterReserve, CollectorVolume
+    std::array<double, 5> stored;
+    const char* labels;   // Label29 / Label28 / Label27 / Label16
+    const char* message;  // nullptr: no message
+    const char* restore;  // Text11 afterwards when rejected; nullptr: untouched
 };
 
 class SizingExample : public ::testing::TestWithParam<SizingRow> {};
@@ -50,17 +48,17 @@ TEST_P(SizingExample, MatchesToTheDigit) {
     row.prepare(state);
     const SizingOutcome out = size(state, row.evaporation, row.text11, "7", ',');
     ASSERT_TRUE(out.labels.has_value());
-    EXPECT_EQ(out.state.HotVolume.ticks(), ticks(row.hot));
-    EXPECT_EQ(out.state.ExpansionVolume.ticks(), ticks(row.expansion));
-    EXPECT_EQ(out.state.MinVesselVolume.ticks(), ticks(row.minVessel));
-    EXPECT_EQ(out.state.VesselWaterReserve.ticks(), ticks(row.reserve));
-    EXPECT_EQ(out.state.CollectorVolume.ticks(), ticks(row.collector));
-    EXPECT_EQ(out.labels->label29, row.labels.label29);
-    EXPECT_EQ(out.labels->label28, row.labels.label28);
-    EXPECT_EQ(out.labels->label27, row.labels.label27);
-    EXPECT_EQ(out.labels->label16, row.labels.label16);
-    EXPECT_EQ(out.messages, row.messages);
-    EXPECT_EQ(out.text11, row.text11Restore);
+    const MainState& s = out.state;
+    EXPECT_EQ((std::array{s.HotVolume.ticks(), s.ExpansionVolume.ticks(), s.MinVesselVolume.ticks(),
+                          s.VesselWaterReserve.ticks(), s.CollectorVolume.ticks()}),
+              (std::array{ticks(row.stored[0]), ticks(row.stored[1]), ticks(row.stored[2]),
+                          ticks(row.stored[3]), ticks(row.stored[4])}));
+    EXPECT_EQ(out.labels->label29 + " / " + out.labels->label28 + " / " + out.labels->label27 +
+                  " / " + out.labels->label16,
+              row.labels);
+    EXPECT_EQ(out.messages,
+              row.message ? std::vector<std::string>{row.message} : std::vector<std::string>{});
+    EXPECT_EQ(out.text11, row.restore ? std::optional<std::string>(row.restore) : std::nullopt);
     EXPECT_EQ(out.evaporationPanel, row.evaporation);
 }
 
@@ -80,152 +78,37 @@ void vessel140(MainState& s) {
     applyVessel(s, 8);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizing, SizingExample,
-                         ::testing::Values(SizingRow{"CollectorVolumeTwo",
-                                                     unchanged,
-                                                     true,
-                                                     "2",
-                                                     22.0586,
-                                                     3.7586,
-                                                     14.6168,
-                                                     2.5,
-                                                     {"3,75", "22,05", "14,61", "8,32"},
-                                                     {},
-                                                     std::nullopt,
-                                                     2},
-                                           SizingRow{"RightAfterStartUp",
-                                                     unchanged,
-                                                     true,
-                                                     "4,71",
-                                                     24.7686,
-                                                     6.4686,
-                                                     25.1557,
-                                                     2.5,
-                                                     {"6,46", "24,76", "25,15", "8,32"},
-                                                     {},
-                                                     std::nullopt,
-                                                     4.71},
-                                           SizingRow{"EvaporationOff",
-                                                     unchanged,
-                                                     false,
-                                                     "4,71",
-                                                     20.0586,
-                                                     1.7586,
-                                                     6.839,
-                                                     2.5,
-                                                     {"1,75", "20,05", "6,83", "8,32"},
-                                                     {},
-                                                     std::nullopt,
-                                                     0},
-                                           SizingRow{"NegativeCollectorVolumeRestored",
-                                                     unchanged,
-                                                     true,
-                                                     "-1",
-                                                     24.7686,
-                                                     6.4686,
-                                                     25.1557,
-                                                     2.5,
-                                                     {"6,46", "24,76", "25,15", "8,32"},
-                                                     {kNegativeCollectorVolumeMessage},
-                                                     "4,71",
-                                                     4.71},
-                                           SizingRow{"LettersInCollectorVolumeRestored",
-                                                     unchanged,
-                                                     true,
-                                                     "abc",
-                                                     24.7686,
-                                                     6.4686,
-                                                     25.1557,
-                                                     2.5,
-                                                     {"6,46", "24,76", "25,15", "8,32"},
-                                                     {kNotANumberMessage},
-                                                     "4,71",
-                                                     4.71},
-                                           SizingRow{"HugeCollectorVolumeRestored",
-                                                     unchanged,
-                                                     true,
-                                                     "99999999999999999999",
-                                                     24.7686,
-                                                     6.4686,
-                                                     25.1557,
-                                                     2.5,
-                                                     {"6,46", "24,76", "25,15", "8,32"},
-                                                     {kOutOfRangeMessage},
-                                                     "4,71",
-                                                     4.71},
-                                           SizingRow{"ZeroCollectorVolumeLikePlainCase",
-                                                     unchanged,
-                                                     true,
-                                                     "0",
-                                                     20.0586,
-                                                     1.7586,
-                                                     6.839,
-                                                     2.5,
-                                                     {"1,75", "20,05", "6,83", "8,32"},
-                                                     {},
-                                                     std::nullopt,
-                                                     0},
-                                           SizingRow{"WaterShrinkingSlightly",
-                                                     water10to12,
-                                                     false,
-                                                     "",
-                                                     18.2993,
-                                                     -0.0007,
-                                                     -0.0027,
-                                                     2.5,
-                                                     {"-0,01", "18,29", "-0,01", "0"},
-                                                     {},
-                                                     std::nullopt,
-                                                     0},
-                                           SizingRow{"EqualTemperaturesWithEvaporation",
-                                                     equalTemperatures,
-                                                     true,
-                                                     "4,71",
-                                                     23.01,
-                                                     4.71,
-                                                     18.3167,
-                                                     2.5,
-                                                     {"4,71", "23,01", "18,31", "8,32"},
-                                                     {},
-                                                     std::nullopt,
-                                                     4.71},
-                                           SizingRow{"EqualTemperaturesPlain",
-                                                     equalTemperatures,
-                                                     false,
-                                                     "",
-                                                     18.3,
-                                                     0,
-                                                     0,
-                                                     2.5,
-                                                     {"0", "18,3", "0", "8,32"},
-                                                     {},
-                                                     std::nullopt,
-                                                     0},
-                                           SizingRow{"LargestVesselRaisesReserveOnly",
-                                                     largestVessel,
-                                                     true,
-                                                     "4,71",
-                                                     24.7686,
-                                                     6.4686,
-                                                     25.1557,
-                                                     100,
-                                                     {"6,46", "24,76", "25,15", "47,32"},
-                                                     {},
-                                                     std::nullopt,
-                                                     4.71},
-                                           SizingRow{"Vessel140ComputesWith140",
-                                                     vessel140,
-                                                     true,
-                                                     "4,71",
-                                                     24.7686,
-                                                     6.4686,
-                                                     25.1557,
-                                                     14,
-                                                     {"6,46", "24,76", "25,15", "12,92"},
-                                                     {},
-                                                     std::nullopt,
-                                                     4.71}),
-                         [](const auto& info) { return std::string(info.param.name); });
+constexpr const char* kStartLabels = "6,46 / 24,76 / 25,15 / 8,32";
+constexpr std::array<double, 5> kStartStored{24.7686, 6.4686, 25.1557, 2.5, 4.71};
+constexpr const char* kPlainLabels = "1,75 / 20,05 / 6,83 / 8,32";
+constexpr std::array<double, 5> kPlainStored{20.0586, 1.7586, 6.839, 2.5, 0};
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Sizing, SizingExample, ::testing::Values(
+    SizingRow{"CollectorVolumeTwo", unchanged, true, "2", {22.0586, 3.7586, 14.6168, 2.5, 2},
+              "3,75 / 22,05 / 14,61 / 8,32", nullptr, nullptr},
+    SizingRow{"RightAfterStartUp", unchanged, true, "4,71", kStartStored, kStartLabels, nullptr, nullptr},
+    SizingRow{"EvaporationOff", unchanged, false, "4,71", kPlainStored, kPlainLabels, nullptr, nullptr},
+    SizingRow{"NegativeCollectorVolumeRestored", unchanged, true, "-1", kStartStored, kStartLabels,
+              kNegativeCollectorVolumeMessage, "4,71"},
+    SizingRow{"LettersInCollectorVolumeRestored", unchanged, true, "abc", kStartStored, kStartLabels,
+              kNotANumberMessage, "4,71"},
+    SizingRow{"HugeCollectorVolumeRestored", unchanged, true, "99999999999999999999", kStartStored,
+              kStartLabels, kOutOfRangeMessage, "4,71"},
+    SizingRow{"ZeroCollectorVolumeLikePlainCase", unchanged, true, "0", kPlainStored, kPlainLabels,
+              nullptr, nullptr},
+    SizingRow{"WaterShrinkingSlightly", water10to12, false, "", {18.2993, -0.0007, -0.0027, 2.5, 0},
+              "-0,01 / 18,29 / -0,01 / 0", nullptr, nullptr},
+    SizingRow{"EqualTemperaturesWithEvaporation", equalTemperatures, true, "4,71",
+              {23.01, 4.71, 18.3167, 2.5, 4.71}, "4,71 / 23,01 / 18,31 / 8,32", nullptr, nullptr},
+    SizingRow{"EqualTemperaturesPlain", equalTemperatures, false, "", {18.3, 0, 0, 2.5, 0},
+              "0 / 18,3 / 0 / 8,32", nullptr, nullptr},
+    SizingRow{"LargestVesselRaisesReserveOnly", largestVessel, true, "4,71",
+              {24.7686, 6.4686, 25.1557, 100, 4.71}, "6,46 / 24,76 / 25,15 / 47,32", nullptr, nullptr},
+    SizingRow{"Vessel140ComputesWith140", vessel140, true, "4,71",
+              {24.7686, 6.4686, 25.1557, 14, 4.71}, "6,46 / 24,76 / 25,15 / 12,92", nullptr, nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(ExpansionCoefficient, MatchesTheWorkedFigures) {
     MainState glycol = startedState();

@@ -290,14 +290,5 @@ TEST(VolumeSelection, SameEntryAgainRaisesNoCalculation) {
     EXPECT_EQ(window.changes, before);
 }
 
-TEST(VolumeHandBack, LargeCircuitIsNotWrapped) {
-    VolumeState state;
-    state.CircuitVolumeTenths = 40173;
-    state.CollectorTotal = cy(12.5);
-    const HandBack back = handBack(state, ',');
-    EXPECT_EQ(back.systemVolumeText, "4017,3");
-    EXPECT_EQ(back.collectorVolumeText, "12,5");
-}
-
 }  // namespace
 }  // namespace expans

@@ -7,39 +7,6 @@
 namespace expans {
 namespace {
 
-struct FluidRow {
-    int index;
-    const char* name;
-    double fraction;
-    double a;
-    double b;
-    double c;
-};
-
-class FluidTable : public ::testing::TestWithParam<FluidRow> {};
-
-TEST_P(FluidTable, SelectionSetsFractionAndCoefficients) {
-    const FluidRow& row = GetParam();
-    ASSERT_EQ(fluidNames().size(), 7u);
-    EXPECT_EQ(fluidNames()[static_cast<std::size_t>(row.index)], row.name);
-    MainState state = startState();
-    ASSERT_TRUE(applyFluid(state, row.index));
-    EXPECT_EQ(state.GlycolFraction, cy(row.fraction));
-    // The constants are the decimal literals themselves.
-    EXPECT_EQ(state.SpecVolumeA, row.a);
-    EXPECT_EQ(state.SpecVolumeB, row.b);
-    EXPECT_EQ(state.SpecVolumeC, row.c);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Fluids, FluidTable,
-    ::testing::Values(
-        FluidRow{0, "Víz", 0, 0.001, -1.19155e-07, 4.51198e-09},
-        FluidRow{1, "Propilén-glikol 10%", 0.1, 0.000987692, 1.92707e-07, 2.99184e-09},
-        FluidRow{4, "Propilén-glikol 40%", 0.4, 0.00095772, 4.27281e-07, 2.33467e-09},
-        FluidRow{6, "Propilén-glikol 60%", 0.6, 0.000947461, 5.47687e-07, 1.86766e-09}),
-    [](const auto& info) { return "Index" + std::to_string(info.param.index); });
-
 struct VesselRow {
     int index;
     const char* name;
@@ -84,21 +51,6 @@ INSTANTIATE_TEST_SUITE_P(Tables, OutsideIndex, ::testing::Values(-1, 16, 1000),
                              return info.param < 0 ? std::string("NothingSelected")
                                                    : "Index" + std::to_string(info.param);
                          });
-
-TEST(StartState, HoldsTheLoadDefaults) {
-    const MainState state = startState();
-    EXPECT_EQ(state.SystemVolume, cy(18.3));
-    EXPECT_EQ(state.PrePressureAbs, cy(4.5));
-    EXPECT_EQ(state.FillPressureAbs, cy(5));
-    EXPECT_EQ(state.MaxPressureAbs, cy(7));
-    EXPECT_EQ(state.ColdTemperature, cy(20));
-    EXPECT_EQ(state.MaxMeanTemperature, cy(140));
-    EXPECT_EQ(state.SelectedVesselVolume, 25);
-    EXPECT_EQ(state.MaxStaticHeight, Currency{});
-    EXPECT_EQ(state.SpecVolumeA, 0.0);
-    EXPECT_EQ(vesselNames()[kStartVesselIndex], "25 liter");
-    EXPECT_EQ(fluidNames()[kStartFluidIndex], "Propilén-glikol 40%");
-}
 
 }  // namespace
 }  // namespace expans
