@@ -47,6 +47,7 @@ public:
     // Raises the box's Change (a nested calculate) when the text differs from the current one.
     virtual void setText(VolumeBox box, const std::string& text) = 0;
     virtual void setEnabled(VolumeBox box, bool enabled) = 0;
+    // Not consulted by the calculation; lets a fake window keep the enabling it was given.
     virtual bool isEnabled(VolumeBox box) const = 0;
     // -1 when nothing is selected (the user typed into the list's text field).
     virtual int listIndex(VolumeList list) const = 0;
