@@ -1,6 +1,5 @@
 // Build-time tool: renders an SVG picture to a square PNG of the given side, for the icon theme.
 // Usage: render_icon <in.svg> <out.png> <side>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -11,9 +10,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: render_icon <in.svg> <out.png> <side>\n");
         return 2;
     }
-    // Runs inside the build, which has no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // The emblem has no text, so no font database and no application object (and no display)
+    // are needed: QPainter renders paths into a QImage on its own.
     const QString input = QString::fromLocal8Bit(argv[1]);
     const QString output = QString::fromLocal8Bit(argv[2]);
     bool ok = false;
