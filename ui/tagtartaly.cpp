@@ -60,6 +60,10 @@ void Tagtartaly::connectHandlers() {
           static_cast<QWidget*>(Text7), static_cast<QWidget*>(Command2)}) {
         field->installEventFilter(this);
     }
+    // An access key clicks its button; like a mouse click it first takes the focus, so the
+    // field being left is checked before the click runs.
+    Command1->installEventFilter(this);
+    Command3->installEventFilter(this);
 
     auto clickOf = [this](QPushButton* button, void (Tagtartaly::*handler)()) {
         connect(button, &QPushButton::clicked, this, [this, button, handler] {
@@ -92,6 +96,12 @@ void Tagtartaly::connectHandlers() {
 
 bool Tagtartaly::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Shortcut && !m_ended) {
+        if (auto* button = qobject_cast<QPushButton*>(watched)) {
+            button->setFocus(Qt::ShortcutFocusReason);
+        }
+        return QWidget::eventFilter(watched, event);
+    }
     if (m_ended || (type != QEvent::FocusIn && type != QEvent::FocusOut)) {
         return QWidget::eventFilter(watched, event);
     }
