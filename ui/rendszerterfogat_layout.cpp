@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "pictures.h"
 #include "rendszerterfogat.h"
@@ -49,7 +50,11 @@ QLabel* makeLabel(QWidget* panel, const QString& name, const QString& caption, i
     label->setAutoFillBackground(true);
     place(label, panel, left, top, width, height);
     // A substitute font must not cut a caption: widen the label to the right where it would.
-    const int needed = QFontMetrics(font).horizontalAdvance(caption);
+    const QFontMetrics metrics(font);
+    const int needed = std::max(
+        metrics.horizontalAdvance(caption),
+        metrics.boundingRect(QRect(0, 0, 10000, label->height()), int(label->alignment()), caption)
+            .width());
     if (!label->wordWrap() && needed > label->width() && horizontal == Qt::AlignLeft) {
         label->resize(needed, label->height());
     }
