@@ -1,5 +1,6 @@
 #include "rendszerterfogat.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <utility>
 
 #include "messagebox.h"
@@ -97,6 +99,9 @@ void Rendszerterfogat::Form_Load() {
             for (const std::string& entry : listEntries(which)) combo->addItem(qs(entry));
             combo->setCurrentIndex(startIndex(which));
         }
+        // The open list shows its entries in full even where the closed list cuts them.
+        combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0) +
+                                       combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
         comboClick(which);
     }
     Command1_Click();
@@ -318,6 +323,8 @@ int Rendszerterfogat::listIndex(VolumeList which) const {
 
 void Rendszerterfogat::showMessage(const std::string& message) {
     showError(this, qs(message));
+    // Without a window manager nothing gives the window back its focus once the box is closed.
+    if (isVisible()) activateWindow();
 }
 
 void Rendszerterfogat::setLabel(VolumeLabel which, const std::string& text) {
