@@ -6,7 +6,6 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvenda-Expans"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Orvenda-Expans"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QApplication::setOrganizationName(QStringLiteral("Orvenda Kft."));
     QApplication::setWindowIcon(expans::ui::emblemIcon());

@@ -126,7 +126,10 @@ bool Tagtartaly::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Text5) lostFocus = &Tagtartaly::Text5_LostFocus;
     if (watched == Text6) lostFocus = &Tagtartaly::Text6_LostFocus;
     if (watched == Text7) lostFocus = &Tagtartaly::Text7_LostFocus;
-    if (lostFocus) m_queue.post([this, lostFocus] { (this->*lostFocus)(); });
+    if (lostFocus) {
+        m_queue.post([this, lostFocus] { (this->*lostFocus)(); }, {},
+                     HandlerQueue::Timing::AfterMouseRelease);
+    }
     return QWidget::eventFilter(watched, event);
 }
 
