@@ -140,6 +140,21 @@ TEST_F(MainWindowTest, ScrollAndChangeAgree) {
     }
 }
 
+// While the thumb is dragged the panel follows it, before the button is let go.
+TEST_F(MainWindowTest, PanelFollowsDraggedThumb) {
+    auto* collector = control<QScrollBar>("HScroll2");
+    collector->setSliderDown(true);
+    for (const int position : {80, 120, 165}) {
+        collector->setSliderPosition(position);
+        settle();
+        EXPECT_EQ(text("Label34"), QString::number(position) + u("°C"));
+        EXPECT_EQ(window->state().CollectorTemperature, expans::Currency::fromInt(position));
+    }
+    collector->setSliderDown(false);
+    settle();
+    EXPECT_EQ(text("Label34"), u("165°C"));
+}
+
 TEST_F(MainWindowTest, HotCollectorsBlowTheValve) {
     auto* list = control<QComboBox>("Tagtartaly");
     list->setFocus(Qt::TabFocusReason);
