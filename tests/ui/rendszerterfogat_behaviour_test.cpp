@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <map>
 #include <memory>
@@ -360,6 +361,10 @@ TEST_F(VolumeWindowTest, ReturnHandsBackHidesAndUncovers) {
 TEST_F(VolumeWindowTest, SecondVisitKeepsSelectionsAndTexts) {
     main->show();
     window->showModeless();
+    const QRect screen = window->screen()->availableGeometry();
+    // Centred before the frame is known: off by at most half a title bar.
+    EXPECT_LE((window->frameGeometry().center() - screen.center()).manhattanLength(), 16)
+        << "first shown centred on the screen";
     list("Combo4")->setCurrentIndex(2);
     list("Combo8")->setCurrentIndex(4);
     box("Text5")->selectAll();
