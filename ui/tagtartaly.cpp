@@ -136,7 +136,11 @@ bool Tagtartaly::eventFilter(QObject* watched, QEvent* event) {
 void Tagtartaly::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(0xFF, 0x80, 0x00));
-    painter.drawPixmap(0, 0, renderPicture(Picture::Background, devicePixelRatioF()));
+    const qreal ratio = devicePixelRatioF();
+    if (m_background.isNull() || !qFuzzyCompare(m_background.devicePixelRatio(), ratio)) {
+        m_background = renderPicture(Picture::Background, ratio);
+    }
+    painter.drawPixmap(0, 0, m_background);
 }
 
 void Tagtartaly::closeEvent(QCloseEvent* event) {

@@ -12,6 +12,7 @@
 // serialized queue, so a lost-focus check and its message box finish before the next control's
 // got-focus handler and before a click runs.
 
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -110,6 +111,7 @@ private:
     HandlerQueue m_queue;
     std::function<void()> m_quit;
     bool m_ended = false;
+    QPixmap m_background;  // the window's ground, rendered at the screen's pixel ratio
 
     // Input panel.
     QLineEdit* Text2 = nullptr;
