@@ -258,7 +258,7 @@ void Tagtartaly::buildLayout() {
     // A read-out the panel writes: no border, read-only, skipped by the Tab key.
     Text10->setFrame(false);
     Text10->setReadOnly(true);
-    Text10->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Text10->setAlignment(Qt::AlignRight | Qt::AlignTop);  // on the line of its unit "bar"
     Text10->setFocusPolicy(Qt::ClickFocus);
     setBackground(Text10, kPanelGrey);
     Picture5 =
