@@ -68,7 +68,7 @@ QPixmap renderPicture(Picture picture, qreal devicePixelRatio) {
     if (renderer.isValid()) {
         renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     } else {
-        // Not drawn yet: a plain frame of the right size keeps the layout honest.
+        // Missing from the resources: a plain frame of the right size keeps the layout honest.
         painter.setPen(Qt::darkGray);
         painter.drawRect(QRect(QPoint(0, 0), size).adjusted(0, 0, -1, -1));
     }
@@ -76,7 +76,19 @@ QPixmap renderPicture(Picture picture, qreal devicePixelRatio) {
 }
 
 QIcon emblemIcon() {
-    return QIcon(resourcePath(Picture::Emblem));
+    // Rendered here rather than by Qt's SVG icon plugin, so the window icon does not depend on
+    // that plugin being installed. The sizes are those window managers and task bars ask for.
+    QSvgRenderer renderer(resourcePath(Picture::Emblem));
+    QIcon icon;
+    for (const int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        renderer.render(&painter, QRectF(0, 0, side, side));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 }  // namespace expans::ui
