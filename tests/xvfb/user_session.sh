@@ -48,13 +48,15 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$wor
 pids+=($!)
 poll 15 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=:$(head -n1 "$work/display")
+# The program and the clipboard probe both talk to this X server, whatever the caller had set.
+export QT_QPA_PLATFORM=xcb
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
 poll 15 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
   fail "openbox did not start"
 
-LANG=hu_HU.UTF-8 LC_ALL=hu_HU.UTF-8 QT_QPA_PLATFORM=xcb "$exe" >"$work/app.log" 2>&1 &
+LANG=hu_HU.UTF-8 LC_ALL=hu_HU.UTF-8 "$exe" >"$work/app.log" 2>&1 &
 app=$!
 pids+=("$app")
 
