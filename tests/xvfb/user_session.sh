@@ -10,7 +10,8 @@
 set -euo pipefail
 
 exe=$(realpath "$1")
-probe=$(realpath "${2:-$(dirname "$exe")/../tools/expans-clipboard}")
+probe=$(realpath -m "${2:-$(dirname "$exe")/../tools/expans-clipboard}")
+[ -x "$probe" ] || { echo "user session: no clipboard probe at $probe" >&2; exit 1; }
 for tool in Xvfb openbox xdotool xprop; do
   command -v "$tool" >/dev/null || { echo "user session: $tool is missing" >&2; exit 1; }
 done
