@@ -5,9 +5,10 @@
 #include <QColor>
 #include <QImage>
 #include <QSvgRenderer>
+#include <algorithm>
 #include <cmath>
+#include <ostream>
 #include <string>
-#include <vector>
 
 #include "pictures.h"
 
@@ -44,6 +45,10 @@ struct PictureRow {
     QSize size;
     const char* resource;
 };
+
+void PrintTo(const PictureRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class PictureFile : public ::testing::TestWithParam<PictureRow> {};
 
@@ -88,6 +93,10 @@ struct PixelRow {
     QPoint at;
     QRgb expected;  // 0 = fully transparent
 };
+
+void PrintTo(const PixelRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class PicturePixel : public ::testing::TestWithParam<PixelRow> {};
 

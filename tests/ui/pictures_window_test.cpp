@@ -4,6 +4,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <cmath>
+#include <ostream>
 #include <string>
 
 #include "panel.h"
@@ -70,6 +71,10 @@ struct CushionRow {
     int topPixel;     // of the panel: the bar's top edge in twips / 15
 };
 
+void PrintTo(const CushionRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
 class GasCushion : public MainWindowTest, public ::testing::WithParamInterface<CushionRow> {};
 
 TEST_P(GasCushion, ShowsItsTopInsideTheOutline) {
@@ -118,6 +123,10 @@ struct ValveRow {
     int collectorCelsius;  // HScroll2
     bool blowing;
 };
+
+void PrintTo(const ValveRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class ValvePicture : public MainWindowTest, public ::testing::WithParamInterface<ValveRow> {};
 
