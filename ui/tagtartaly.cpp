@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "messagebox.h"
 #include "opstate.h"
@@ -382,9 +383,10 @@ void Tagtartaly::recomputePanel() {
     const PanelDisplay& display = outcome.display;
     Label34->setText(qs(display.label34));
     if (!outcome.ok) {
-        message(outcome.message);
+        if (!std::exchange(m_panelFault, true)) message(outcome.message);
         return;
     }
+    m_panelFault = false;
     m_state = outcome.state;
     if (display.vapourLabelsVisible) {
         Label39->setVisible(*display.vapourLabelsVisible);

@@ -162,6 +162,35 @@ TEST_F(MainWindowTest, PanelFollowsDraggedThumb) {
     EXPECT_EQ(text("Label34"), u("165°C"));
 }
 
+// A collector volume no stored value can hold, typed into its box (only the next sizing run
+// checks the box, the sliders re-read it): the panel reports it once, not on every slider step,
+// keeps its last state, and reports it again only after it had recovered.
+TEST_F(MainWindowTest, PanelFaultReportedOncePerEpisode) {
+    typeAndTab("Text11", u("99999999999999999999"));
+    auto* mean = control<QScrollBar>("HScroll1");
+    mean->setFocus(Qt::TabFocusReason);
+    for (int step = 0; step < 3; ++step) {
+        QTest::keyClick(mean, Qt::Key_Right);
+        settle();
+    }
+    EXPECT_EQ(recorder->take(), QStringList{u(expans::kOutOfRangeMessage)});
+    EXPECT_EQ(text("Text10"), u("4,11"));
+    EXPECT_EQ(window->state().CollectorVolume, expans::cy(4.71));
+
+    typeAndTab("Text11", u("2"));
+    mean->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(mean, Qt::Key_Right);
+    settle();
+    EXPECT_TRUE(recorder->take().isEmpty());
+    EXPECT_EQ(window->state().CollectorVolume, expans::cy(2));
+
+    typeAndTab("Text11", u("99999999999999999999"));
+    mean->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(mean, Qt::Key_Right);
+    settle();
+    EXPECT_EQ(recorder->take(), QStringList{u(expans::kOutOfRangeMessage)});
+}
+
 TEST_F(MainWindowTest, HotCollectorsBlowTheValve) {
     auto* list = control<QComboBox>("Tagtartaly");
     list->setFocus(Qt::TabFocusReason);
