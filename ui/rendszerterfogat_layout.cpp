@@ -105,9 +105,9 @@ void Rendszerterfogat::buildLayout() {
     setFont(sansFont());
 
     const QFont regular = sansFont();
-    const QFont bold = sansFont(11, true);
-    const QFont subtotal = sansFont(13, true);
-    const QFont total = sansFont(16, true);
+    const QFont bold = sansFont(kBodyPixels, true);
+    const QFont subtotal = sansFont(kHeadingPixels, true);
+    const QFont total = sansFont(kTotalPixels, true);
 
     Picture5 = makePanel(this, "Picture5", 6390, 690);
     Picture4 = makePanel(this, "Picture4", 5490, 780);

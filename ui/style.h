@@ -18,10 +18,13 @@ constexpr int px(int twips) {
 }
 QRect twipsRect(int left, int top, int width, int height);
 
-// Sizes are set in pixels (8.25 pt at 96 dpi = 11 px) so the layout does not depend on the
-// screen's reported resolution. Liberation Sans is metric-compatible with Arial and no wider
-// than the designed sans serif, so no caption grows past its label.
-QFont sansFont(int pixelSize = 11, bool bold = false);
+// Sizes are set in pixels so the layout does not depend on the screen's reported resolution.
+// Liberation Sans at 11 px (8.25 pt) runs wider than the designed face: "Hideg (feltöltési)
+// hőmérséklet [°C]:" would wrap inside its label. One pixel smaller, every caption fits.
+constexpr int kBodyPixels = 10;     // 8.25 pt captions, boxes and lists
+constexpr int kHeadingPixels = 13;  // 9.75 pt
+constexpr int kTotalPixels = 16;    // 12 pt
+QFont sansFont(int pixelSize = kBodyPixels, bool bold = false);
 QFont heavyItalicFont(int pixelSize);  // the web-address line
 
 inline const QColor kLightYellow{0xFF, 0xFF, 0x80};

@@ -19,33 +19,28 @@ namespace expans::ui {
 
 namespace {
 
-// Liberation Sans at 11 px (8.25 pt) runs wider than the designed face: "Hideg (feltöltési)
-// hőmérséklet [°C]:" would wrap inside its label. One pixel smaller, every caption fits.
-constexpr int kSmallPixels = 10;
-constexpr int kHeadingPixels = 13;  // 9.75 pt
-
 enum class Back { Yellow, Grey, Transparent };
 
 struct Look {
-    QFont font = sansFont(kSmallPixels);
+    QFont font = sansFont(kBodyPixels);
     Back back = Back::Yellow;
     Qt::Alignment align = Qt::AlignLeft;
 };
 
 Look plain(Back back = Back::Yellow) {
-    return {sansFont(kSmallPixels), back, Qt::AlignLeft};
+    return {sansFont(kBodyPixels), back, Qt::AlignLeft};
 }
 Look bold(Back back = Back::Yellow) {
-    return {sansFont(kSmallPixels, true), back, Qt::AlignLeft};
+    return {sansFont(kBodyPixels, true), back, Qt::AlignLeft};
 }
 Look boldRight() {
-    return {sansFont(kSmallPixels, true), Back::Yellow, Qt::AlignRight};
+    return {sansFont(kBodyPixels, true), Back::Yellow, Qt::AlignRight};
 }
 Look heading() {
     return {sansFont(kHeadingPixels, true), Back::Yellow, Qt::AlignLeft};
 }
 Look centred() {
-    return {sansFont(kSmallPixels), Back::Transparent, Qt::AlignHCenter};
+    return {sansFont(kBodyPixels), Back::Transparent, Qt::AlignHCenter};
 }
 
 template <typename W>
@@ -143,7 +138,7 @@ void Tagtartaly::buildLayout() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(877, 527);  // 13155 × 7905 twips
-    setFont(sansFont(kSmallPixels));
+    setFont(sansFont(kBodyPixels));
 
     // The window itself, front to back.
     Picture4 = pictureBox(this, "Picture4", Picture::Background, QColor(0xFF, 0x80, 0x00), -180,
@@ -163,7 +158,7 @@ void Tagtartaly::buildLayout() {
 
     // Banner.
     label(banner, "Label32", QStringLiteral("Program verzió: 2010/2"), 1380, 900, 1860, 210,
-          {sansFont(kSmallPixels, true), Back::Transparent, Qt::AlignLeft});
+          {sansFont(kBodyPixels, true), Back::Transparent, Qt::AlignLeft});
 
     // Input panel, front to back.
     Text7 = textBox(inputs, "Text7", QStringLiteral("7"), 5715, 5265, 600, 285);

@@ -128,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(Controls, VolumePlacementTest,
 struct Caption {
     const char* name;
     const char* text;  // as designed; the five totals are checked after start-up elsewhere
-    int pixelSize;     // 8.25 pt = 11 px, 9.75 pt = 13 px, 12 pt = 16 px
+    int pixelSize;     // 8.25 pt = 10 px, 9.75 pt = 13 px, 12 pt = 16 px
     bool bold;
     bool rightAligned;
 };
@@ -168,17 +168,17 @@ TEST_P(VolumeCaptionTest, ReadsAsDesignedAndIsNotCut) {
 
 INSTANTIATE_TEST_SUITE_P(
     Labels, VolumeCaptionTest,
-    ::testing::Values(Caption{"Label1", "[db]", 11, false, false},
-                      Caption{"Label2", "[liter/db]", 11, false, false},
-                      Caption{"Label3", "[liter/db]", 11, false, false},
-                      Caption{"Label4", "[liter]", 11, false, false},
-                      Caption{"Label5", "[iterl/m]", 11, false, false},
-                      Caption{"Label6", "[m]", 11, false, false},
-                      Caption{"Label7_0", "Napkollektorok", 11, true, false},
-                      Caption{"Label7_1", "Csővezeték rendszer", 11, true, false},
-                      Caption{"Label7_2", "Hőcserélők", 11, true, false},
-                      Caption{"Label7_3", "Egyéb szerelvények", 11, true, false},
-                      Caption{"Label8", "Összes térfogat (liter)", 11, false, false},
+    ::testing::Values(Caption{"Label1", "[db]", 10, false, false},
+                      Caption{"Label2", "[liter/db]", 10, false, false},
+                      Caption{"Label3", "[liter/db]", 10, false, false},
+                      Caption{"Label4", "[liter]", 10, false, false},
+                      Caption{"Label5", "[iterl/m]", 10, false, false},
+                      Caption{"Label6", "[m]", 10, false, false},
+                      Caption{"Label7_0", "Napkollektorok", 10, true, false},
+                      Caption{"Label7_1", "Csővezeték rendszer", 10, true, false},
+                      Caption{"Label7_2", "Hőcserélők", 10, true, false},
+                      Caption{"Label7_3", "Egyéb szerelvények", 10, true, false},
+                      Caption{"Label8", "Összes térfogat (liter)", 10, false, false},
                       Caption{"Label12", "A rendszer térfogata (liter)", 13, true, false},
                       Caption{"Label9", "", 13, true, true}, Caption{"Label10", "", 13, true, true},
                       Caption{"Label13", "", 13, true, true},
