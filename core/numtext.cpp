@@ -72,8 +72,10 @@ std::optional<double> parseDouble(std::string_view text) {
         std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
     (void)end;
     if (error == std::errc::result_out_of_range) {
-        // Too many digits for a double: only overflow is possible, the text has no exponent.
-        value = std::numeric_limits<double>::infinity();
+        // The text has no exponent, so only a whole part with a non-zero digit can overflow; a
+        // fraction with hundreds of leading zeros underflows to 0.
+        const bool overflow = parts->whole.find_first_not_of('0') != std::string_view::npos;
+        value = overflow ? std::numeric_limits<double>::infinity() : 0.0;
     }
     return parts->negative ? -value : value;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace expans {
@@ -40,7 +41,10 @@ INSTANTIATE_TEST_SUITE_P(
         NumericCase{"TwoSeparators", "1,2,3", false, 0},
         NumericCase{"MixedSeparators", "1.000,5", false, 0},
         NumericCase{"Exponent", "1e3", false, 0}, NumericCase{"InnerBlank", "1 000", false, 0},
-        NumericCase{"TrailingLetter", "12a", false, 0}),
+        NumericCase{"TrailingLetter", "12a", false, 0},
+        NumericCase{"FractionBelowSmallestDouble", "0," + std::string(400, '0') + "1", true, 0},
+        NumericCase{"WholeBeyondLargestDouble", "1" + std::string(400, '0'), true,
+                    std::numeric_limits<double>::infinity()}),
     [](const auto& info) { return info.param.name; });
 
 struct CurrencyParseCase {
