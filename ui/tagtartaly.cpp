@@ -113,9 +113,12 @@ bool Tagtartaly::eventFilter(QObject* watched, QEvent* event) {
         return QWidget::eventFilter(watched, event);
     }
     if (type == QEvent::FocusIn) {
+        // Its recalculation may open a box; it waits for the mouse release like a check does,
+        // so the click that gave the focus still reaches the button.
         if (watched == Command2) {
             m_queue.post([this] { Command2_GotFocus(); },
-                         [this] { return focusWidget() == Command2; });
+                         [this] { return focusWidget() == Command2; },
+                         HandlerQueue::Timing::AfterMouseRelease);
         }
         return QWidget::eventFilter(watched, event);
     }

@@ -295,6 +295,38 @@ INSTANTIATE_TEST_SUITE_P(
                           "25,15"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct PressedEntry {
+    const char* name;
+    const char* collectorVolume;
+    const char* message;
+};
+
+class VolumeButtonPressed : public MainWindowTest,
+                            public ::testing::WithParamInterface<PressedEntry> {};
+
+// A box opened while the mouse button is still down would take the release away from Command2
+// and the volume window would not open: the got-focus recalculation waits for the release.
+TEST_P(VolumeButtonPressed, BoxAfterReleaseThenWindowOpens) {
+    typeAndTab("Text11", u(GetParam().collectorVolume));
+    auto* button = control("Command2");
+    QTest::mousePress(button, Qt::LeftButton);
+    QTest::qWait(30);
+    EXPECT_TRUE(recorder->messages().isEmpty());
+    QTest::mouseRelease(button, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(recorder->take(), texts({GetParam().message}));
+    EXPECT_EQ(text("Text11"), u("4,71"));
+    EXPECT_TRUE(window->volumeWindow()->isVisible());
+    window->volumeWindow()->Command2_Click();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, VolumeButtonPressed,
+    ::testing::Values(PressedEntry{"NegativeCollectorVolume", "-1",
+                                   "A kollektorok térfogata nem lehet negatív"},
+                      PressedEntry{"CollectorVolumeNotANumber", "sok", "Adjon meg számot!"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(MainWindowTest, VolumeWindowRoundTrip) {
     click("Command2");
     auto* volume = window->volumeWindow();
