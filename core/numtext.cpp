@@ -147,12 +147,18 @@ std::string intText(std::int64_t value) {
 }
 
 std::string tenthsText(std::int32_t tenths, char separator) {
-    const float value = static_cast<float>(tenths) / 10.0f;
-    if (value == 0) return "0";
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
-    return withSeparator(std::string(buffer, result.ptr), separator);
+    // Below a million liters this is the text of float(tenths) / 10 with seven significant
+    // digits; written from the digits themselves it stays exact for larger circuits too, where
+    // the single-precision form would drop the tenth or switch to an exponent.
+    const std::int64_t count = tenths;
+    std::string text = count < 0 ? "-" : "";
+    const std::int64_t magnitude = count < 0 ? -count : count;
+    text += std::to_string(magnitude / 10);
+    if (magnitude % 10 != 0) {
+        text += separator;
+        text += static_cast<char>('0' + magnitude % 10);
+    }
+    return text;
 }
 
 }  // namespace expans

@@ -49,8 +49,8 @@ std::string resultText(Currency value, char separator);
 // Plain decimal digits with a leading minus when negative.
 std::string intText(std::int64_t value);
 
-// A count of tenths shown the single-precision way: float(tenths) / 10 with at most seven
-// significant digits (183 -> "18,3", 250 -> "25").
+// A count of tenths as a number with at most one decimal (183 -> "18,3", 250 -> "25"): the
+// single-precision text float(tenths) / 10 where that is exact, and exact beyond it.
 std::string tenthsText(std::int32_t tenths, char separator);
 
 }  // namespace expans

@@ -134,6 +134,9 @@ TEST(NumberText, IntegerAndTenthsTexts) {
     EXPECT_EQ(tenthsText(32767, ','), "3276,7");
     EXPECT_EQ(tenthsText(40000, ','), "4000");
     EXPECT_EQ(tenthsText(0, ','), "0");
+    // Beyond a million liters single precision would print 1000000 and 1,234568E+07.
+    EXPECT_EQ(tenthsText(10000001, ','), "1000000,1");
+    EXPECT_EQ(tenthsText(123456789, ','), "12345678,9");
 }
 
 }  // namespace

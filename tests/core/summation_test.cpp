@@ -233,6 +233,12 @@ INSTANTIATE_TEST_SUITE_P(Summation, VolumeScenario,
                                                     {},
                                                     "4017,3",
                                                     4.71},
+                                           Scenario{"CircuitOfMillionsKeepsItsTenth",
+                                                    [](auto& w) { w.type(B::Text12, "20000000"); },
+                                                    {},
+                                                    {},
+                                                    "20000017,3",
+                                                    4.71},
                                            Scenario{"TypedFigureBeyondCurrencyRangeIsReset",
                                                     [](auto& w) {
                                                         w.type(B::Text12, "99999999999999999999");
