@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <utility>
 
 #include "messagebox.h"
@@ -55,10 +56,8 @@ Tagtartaly::~Tagtartaly() {
 
 void Tagtartaly::connectHandlers() {
     // Lost focus and got focus come from the focus events of the controls that have handlers.
-    for (QWidget* field :
-         {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2), static_cast<QWidget*>(Text3),
-          static_cast<QWidget*>(Text4), static_cast<QWidget*>(Text5), static_cast<QWidget*>(Text6),
-          static_cast<QWidget*>(Text7), static_cast<QWidget*>(Command2)}) {
+    for (QWidget* field : std::initializer_list<QWidget*>{Text1, Text2, Text3, Text4, Text5, Text6,
+                                                          Text7, Command2}) {
         field->installEventFilter(this);
     }
     // An access key clicks its button; like a mouse click it first takes the focus, so the
@@ -274,8 +273,7 @@ void Tagtartaly::Combo1_Click() {
 
 void Tagtartaly::Check1_Click() {
     const bool checked = Check1->isChecked();
-    for (QWidget* control : {static_cast<QWidget*>(Label17), static_cast<QWidget*>(Label36),
-                             static_cast<QWidget*>(Text11), static_cast<QWidget*>(Text7)}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{Label17, Label36, Text11, Text7}) {
         control->setEnabled(checked);
     }
     Label7->setText(
