@@ -237,6 +237,10 @@ int startIndex(VolumeList list) {
     return rowOf(list).startIndex;
 }
 
+int ownFigureIndex(VolumeList list) {
+    return static_cast<int>(listEntries(list).size()) - 1;
+}
+
 std::vector<VolumeBox> boxesDisabledAtLoad(VolumeList list) {
     return rowOf(list).disabledAtLoad;
 }
@@ -286,11 +290,10 @@ void select(VolumeList list, VolumeState& state, VolumePort& port, char separato
         return;
     }
     const int catalogueIndex = row.hasNone ? index - 1 : index;
-    const int otherIndex = static_cast<int>(namesOf(row.kind).size()) - 1;
     if (const std::optional<Currency> value = catalogueValue(row.kind, catalogueIndex)) {
         state.*row.volume = *value;
         port.setText(row.volumeBox, catalogueText(row.kind, *value, separator));
-    } else if (catalogueIndex == otherIndex) {
+    } else if (index == ownFigureIndex(list)) {
         port.setText(row.volumeBox, otherPreset(row.kind, separator));
         port.setEnabled(row.volumeBox, true);
     }

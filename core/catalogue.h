@@ -67,6 +67,8 @@ const std::vector<std::string>& pipeNames();
 std::vector<std::string> listEntries(VolumeList list);
 // The entry Form_Load selects.
 int startIndex(VolumeList list);
+// The list's last entry, the user's own figure ("Más típusú kollektor", …), counted with "Nincs".
+int ownFigureIndex(VolumeList list);
 // The boxes Form_Load disables just before filling the list (Text1 before Combo4, …).
 std::vector<VolumeBox> boxesDisabledAtLoad(VolumeList list);
 

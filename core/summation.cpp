@@ -11,14 +11,14 @@ namespace expans {
 
 namespace {
 
-enum class When { Always, ListAt, ListNotNone };
+// OwnFigure: only while the list is at its last entry, the user's own figure.
+enum class When { Always, OwnFigure, ListNotNone };
 enum class Accept { Positive, NotNegative };
 
 struct Check {
     VolumeBox box;
     When when;
     VolumeList list;
-    int index;  // the "other" entry for ListAt
     Accept accept;
     const char* message;
     int reset;
@@ -35,22 +35,22 @@ using B = VolumeBox;
 using L = VolumeList;
 
 constexpr std::array<Check, 16> kChecks{{
-    {B::Text1, When::ListAt, L::Combo4, 3, Accept::Positive, kCollectorVolume, 0},
-    {B::Text13, When::ListAt, L::Combo5, 4, Accept::Positive, kCollectorVolume, 1},
-    {B::Text2, When::Always, L::Combo4, 0, Accept::Positive, kCollectorCount, 1},
-    {B::Text14, When::ListNotNone, L::Combo5, 0, Accept::NotNegative, kCollectorCount, 1},
-    {B::Text8, When::ListAt, L::Combo1, 9, Accept::Positive, kExchanger, 0},
-    {B::Text9, When::ListAt, L::Combo2, 10, Accept::Positive, kExchanger, 0},
-    {B::Text10, When::ListAt, L::Combo3, 10, Accept::Positive, kExchanger, 0},
-    {B::Text3, When::Always, L::Combo6, 0, Accept::NotNegative, kPipeLength, 0},
-    {B::Text4, When::Always, L::Combo7, 0, Accept::NotNegative, kPipeLength, 0},
-    {B::Text5, When::Always, L::Combo8, 0, Accept::NotNegative, kPipeLength, 0},
-    {B::Text6, When::Always, L::Combo9, 0, Accept::NotNegative, kPipeLength, 0},
-    {B::Text12, When::Always, L::Combo1, 0, Accept::NotNegative, kFittings, 0},
-    {B::Text15, When::ListAt, L::Combo6, 6, Accept::Positive, kPipeVolume, 0},
-    {B::Text16, When::ListAt, L::Combo7, 7, Accept::NotNegative, kPipeVolume, 0},
-    {B::Text17, When::ListAt, L::Combo8, 7, Accept::NotNegative, kPipeVolume, 0},
-    {B::Text18, When::ListAt, L::Combo9, 7, Accept::NotNegative, kPipeVolume, 0},
+    {B::Text1, When::OwnFigure, L::Combo4, Accept::Positive, kCollectorVolume, 0},
+    {B::Text13, When::OwnFigure, L::Combo5, Accept::Positive, kCollectorVolume, 1},
+    {B::Text2, When::Always, L::Combo4, Accept::Positive, kCollectorCount, 1},
+    {B::Text14, When::ListNotNone, L::Combo5, Accept::NotNegative, kCollectorCount, 1},
+    {B::Text8, When::OwnFigure, L::Combo1, Accept::Positive, kExchanger, 0},
+    {B::Text9, When::OwnFigure, L::Combo2, Accept::Positive, kExchanger, 0},
+    {B::Text10, When::OwnFigure, L::Combo3, Accept::Positive, kExchanger, 0},
+    {B::Text3, When::Always, L::Combo6, Accept::NotNegative, kPipeLength, 0},
+    {B::Text4, When::Always, L::Combo7, Accept::NotNegative, kPipeLength, 0},
+    {B::Text5, When::Always, L::Combo8, Accept::NotNegative, kPipeLength, 0},
+    {B::Text6, When::Always, L::Combo9, Accept::NotNegative, kPipeLength, 0},
+    {B::Text12, When::Always, L::Combo1, Accept::NotNegative, kFittings, 0},
+    {B::Text15, When::OwnFigure, L::Combo6, Accept::Positive, kPipeVolume, 0},
+    {B::Text16, When::OwnFigure, L::Combo7, Accept::NotNegative, kPipeVolume, 0},
+    {B::Text17, When::OwnFigure, L::Combo8, Accept::NotNegative, kPipeVolume, 0},
+    {B::Text18, When::OwnFigure, L::Combo9, Accept::NotNegative, kPipeVolume, 0},
 }};
 
 bool applies(const Check& check, const VolumePort& port) {
@@ -59,10 +59,10 @@ bool applies(const Check& check, const VolumePort& port) {
             return true;
         case When::ListNotNone:
             return port.listIndex(check.list) != 0;
-        case When::ListAt:
+        case When::OwnFigure:
             break;
     }
-    return port.listIndex(check.list) == check.index;
+    return port.listIndex(check.list) == ownFigureIndex(check.list);
 }
 
 // Empty when the box passes; otherwise the message to show before the reset.
