@@ -384,7 +384,16 @@ void Tagtartaly::recomputePanel() {
     const PanelDisplay& display = outcome.display;
     Label34->setText(qs(display.label34));
     if (!outcome.ok) {
-        if (!std::exchange(m_panelFault, true)) message(outcome.message);
+        if (!std::exchange(m_panelFault, true)) {
+            // A box opened while a slider is held would take the button's release away from it,
+            // and the slider would go on stepping by itself: the report waits for the release.
+            if (QGuiApplication::mouseButtons() == Qt::NoButton) {
+                message(outcome.message);
+            } else {
+                m_queue.post([this, text = outcome.message] { message(text); }, {},
+                             HandlerQueue::Timing::AfterMouseRelease);
+            }
+        }
         return;
     }
     m_panelFault = false;

@@ -191,6 +191,36 @@ TEST_F(MainWindowTest, PanelFaultReportedOncePerEpisode) {
     EXPECT_EQ(recorder->take(), QStringList{u(expans::kOutOfRangeMessage)});
 }
 
+struct SliderPress {
+    const char* name;
+    const char* slider;
+};
+
+class PanelFaultWhileHeld : public MainWindowTest,
+                            public ::testing::WithParamInterface<SliderPress> {};
+
+// Pressing a slider's arrow with a collector volume no stored value can hold: the report waits
+// until the button is let go, so the slider gets its release and stops after one step.
+TEST_P(PanelFaultWhileHeld, ReportedAfterRelease) {
+    typeAndTab("Text11", u("99999999999999999999"));
+    auto* bar = control<QScrollBar>(GetParam().slider);
+    const int before = bar->value();
+    const QPoint rightArrow(bar->width() - 4, bar->height() / 2);
+    QTest::mousePress(bar, Qt::LeftButton, {}, rightArrow);
+    QTest::qWait(30);
+    EXPECT_TRUE(recorder->messages().isEmpty());
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, rightArrow);
+    settle();
+    EXPECT_EQ(recorder->take(), QStringList{u(expans::kOutOfRangeMessage)});
+    EXPECT_EQ(bar->value(), before + 1);
+    EXPECT_EQ(text("Text10"), u("4,11"));
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, PanelFaultWhileHeld,
+                         ::testing::Values(SliderPress{"MeanTemperature", "HScroll1"},
+                                           SliderPress{"CollectorTemperature", "HScroll2"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(MainWindowTest, HotCollectorsBlowTheValve) {
     auto* list = control<QComboBox>("Tagtartaly");
     list->setFocus(Qt::TabFocusReason);

@@ -49,6 +49,7 @@ protected:
         for (int round = 0; round < 50; ++round) {
             QCoreApplication::processEvents();
             if (!window || !window->handlersPending()) return;
+            QTest::qWait(2);  // a handler held for a mouse release is polled by a timer
         }
         ADD_FAILURE() << "handlers still pending";
     }
