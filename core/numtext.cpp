@@ -148,17 +148,10 @@ std::string intText(std::int64_t value) {
 
 std::string tenthsText(std::int32_t tenths, char separator) {
     // Below a million liters this is the text of float(tenths) / 10 with seven significant
-    // digits; written from the digits themselves it stays exact for larger circuits too, where
-    // the single-precision form would drop the tenth or switch to an exponent.
-    const std::int64_t count = tenths;
-    std::string text = count < 0 ? "-" : "";
-    const std::int64_t magnitude = count < 0 ? -count : count;
-    text += std::to_string(magnitude / 10);
-    if (magnitude % 10 != 0) {
-        text += separator;
-        text += static_cast<char>('0' + magnitude % 10);
-    }
-    return text;
+    // digits; written as an exact decimal it stays right for larger circuits too, where the
+    // single-precision form would drop the tenth or switch to an exponent.
+    return currencyText(Currency::fromTicks(std::int64_t{tenths} * (Currency::kScale / 10)),
+                        separator);
 }
 
 }  // namespace expans
