@@ -300,6 +300,10 @@ QLabel* Rendszerterfogat::label(VolumeLabel which) const {
     return nullptr;
 }
 
+QString Rendszerterfogat::boxText(VolumeBox which) const {
+    return box(which)->text();
+}
+
 std::string Rendszerterfogat::text(VolumeBox which) const {
     return ss(box(which)->text());
 }

@@ -8,6 +8,7 @@
 // volume and the collector volume to the main window's Text1 and Text11 and hides this window.
 
 #include <QPixmap>
+#include <QString>
 #include <QWidget>
 #include <array>
 #include <string>
@@ -70,6 +71,11 @@ public:
     const VolumeState& state() const { return m_state; }
     // False while the totals cannot be represented; the return command then hands nothing back.
     bool totalsValid() const { return m_totalsValid; }
+
+    // What a saved job and the printed report read of this window: each list's selection (-1 for
+    // none) and each box's text as shown.
+    int selectedIndex(VolumeList which) const { return listIndex(which); }
+    QString boxText(VolumeBox which) const;
 
     QFrame* Picture1 = nullptr;  // collectors
     QFrame* Picture2 = nullptr;  // piping
