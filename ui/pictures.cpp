@@ -1,8 +1,11 @@
 #include "pictures.h"
 
 #include <QFile>
+#include <QIconEngine>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <map>
+#include <utility>
 
 namespace expans::ui {
 
@@ -75,7 +78,9 @@ QPixmap renderPicture(Picture picture, qreal devicePixelRatio) {
     return pixmap;
 }
 
-QIcon emblemIcon() {
+namespace {
+
+QIcon renderEmblemIcon() {
     // Rendered here rather than by Qt's SVG icon plugin, so the window icon does not depend on
     // that plugin being installed. The sizes are those window managers and task bars ask for.
     QSvgRenderer renderer(resourcePath(Picture::Emblem));
@@ -89,6 +94,72 @@ QIcon emblemIcon() {
         icon.addPixmap(pixmap);
     }
     return icon;
+}
+
+// Kept until the process ends: pixmaps must not outlive the application object, so the shared
+// renderings are never destroyed.
+const QIcon& sharedEmblemIcon() {
+    static const QIcon* const icon = new QIcon(renderEmblemIcon());
+    return *icon;
+}
+
+class EmblemIconEngine : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        sharedEmblemIcon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return sharedEmblemIcon().actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return sharedEmblemIcon().pixmap(size, 1.0, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
+        return sharedEmblemIcon().pixmap(size, scale, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return sharedEmblemIcon().availableSizes(mode, state);
+    }
+    QString key() const override { return QStringLiteral("expans-emblem"); }
+    QIconEngine* clone() const override { return new EmblemIconEngine; }
+    bool isNull() override { return false; }
+};
+
+using PictureKey = std::pair<int, qreal>;
+
+std::map<PictureKey, QPixmap>& renderedPictures() {
+    static auto* const cache = new std::map<PictureKey, QPixmap>;
+    return *cache;
+}
+
+}  // namespace
+
+void drawPicture(QPainter& painter, Picture picture, qreal devicePixelRatio) {
+    // The grounds' drawings are a flat colour with a one-pixel light edge (left, top).
+    const QSize size = pictureSize(picture);
+    if (picture == Picture::Background) {
+        painter.fillRect(QRect(QPoint(0, 0), size), QColor(0xFF, 0xBF, 0x00));
+        painter.fillRect(QRect(0, 0, 1, size.height()), QColor(0xFF, 0xCF, 0x40));
+        return;
+    }
+    if (picture == Picture::PanelGround) {
+        painter.fillRect(QRect(QPoint(0, 0), size), QColor(0xE0, 0xE0, 0xE0));
+        painter.fillRect(QRect(0, 0, size.width(), 1), QColor(0xE8, 0xE8, 0xE8));
+        return;
+    }
+    auto& cache = renderedPictures();
+    const PictureKey key{static_cast<int>(picture), devicePixelRatio};
+    auto found = cache.find(key);
+    if (found == cache.end()) {
+        found = cache.emplace(key, renderPicture(picture, devicePixelRatio)).first;
+    }
+    painter.drawPixmap(0, 0, found->second);
+}
+
+QIcon emblemIcon() {
+    return QIcon(new EmblemIconEngine);
 }
 
 }  // namespace expans::ui

@@ -4,6 +4,7 @@
 // its designed pixel size times the device pixel ratio, so it stays crisp on high-density screens.
 
 #include <QIcon>
+#include <QPainter>
 #include <QPixmap>
 #include <QSize>
 
@@ -23,6 +24,14 @@ enum class Picture {
 
 QSize pictureSize(Picture picture);
 QPixmap renderPicture(Picture picture, qreal devicePixelRatio = 1.0);
+
+// Draws the picture unscaled from the painter's origin, as drawing renderPicture() there would.
+// Each picture is rendered once per pixel ratio and shared by every widget that shows it; the
+// two flat grounds (Background, PanelGround) are painted as fills of their colours.
+void drawPicture(QPainter& painter, Picture picture, qreal devicePixelRatio);
+
+// The window icon. Every copy shares one rendering of the emblem, made when a size is first
+// asked for (a platform without window decorations never asks).
 QIcon emblemIcon();
 
 }  // namespace expans::ui

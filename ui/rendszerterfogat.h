@@ -155,7 +155,6 @@ private:
     // Set when a list's index changed and its Click ran; the user's pick that caused the change
     // then also reports `activated`, which must not run Click a second time.
     std::array<bool, 9> m_clickRanForChange{};
-    QPixmap m_background;  // rendered at the screen's device pixel ratio
 };
 
 }  // namespace expans::ui

@@ -114,7 +114,6 @@ private:
     // The last panel run failed: the next failures stay silent, so moving a slider does not
     // open one box per step while a figure stays out of range.
     bool m_panelFault = false;
-    QPixmap m_background;  // the window's ground, rendered at the screen's pixel ratio
 
     // Input panel.
     QLineEdit* Text2 = nullptr;

@@ -4,11 +4,13 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
 #include <ostream>
 #include <string>
+#include <tuple>
 
 #include "pictures.h"
 
@@ -317,6 +319,39 @@ TEST_P(EmblemIcon, ReadsWarmTopLeftAndCoolBottomRight) {
 
 INSTANTIATE_TEST_SUITE_P(IconSizes, EmblemIcon, ::testing::Values(16, 32, 48, 256),
                          [](const auto& info) { return "px" + std::to_string(info.param); });
+
+// What the windows paint of each picture must be its rendering, pixel for pixel: the grounds are
+// painted as fills, the others from the shared renderings.
+class DrawnPicture : public ::testing::TestWithParam<std::tuple<Picture, qreal>> {};
+
+TEST_P(DrawnPicture, EqualsItsRendering) {
+    const auto [picture, dpr] = GetParam();
+    const QImage expected = rendered(picture, dpr);
+    for (int pass = 0; pass < 2; ++pass) {  // the second pass draws the shared rendering
+        QImage drawn(expected.size(), QImage::Format_ARGB32_Premultiplied);
+        drawn.setDevicePixelRatio(dpr);
+        drawn.fill(Qt::transparent);
+        QPainter painter(&drawn);
+        drawPicture(painter, picture, dpr);
+        painter.end();
+        EXPECT_EQ(drawn.convertToFormat(QImage::Format_ARGB32), expected) << "pass " << pass;
+    }
+}
+
+std::string drawnName(const ::testing::TestParamInfo<std::tuple<Picture, qreal>>& info) {
+    static const char* const names[] = {"Background",   "Banner", "Emblem",
+                                        "PanelGround",  "Scale",  "ValveClosed",
+                                        "ValveBlowing", "Gauge",  "Vessel"};
+    return std::string(names[static_cast<int>(std::get<0>(info.param))]) + "_x" +
+           std::to_string(static_cast<int>(std::get<1>(info.param)));
+}
+
+INSTANTIATE_TEST_SUITE_P(GroundsAndPictures, DrawnPicture,
+                         ::testing::Combine(::testing::Values(Picture::Background,
+                                                              Picture::PanelGround, Picture::Gauge,
+                                                              Picture::VesselOutline),
+                                            ::testing::Values(1.0, 2.0)),
+                         drawnName);
 
 }  // namespace
 }  // namespace expans::ui
