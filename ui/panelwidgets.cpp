@@ -15,17 +15,16 @@ constexpr qreal kTwips = kTwipsPerPixel;
 }  // namespace
 
 PictureGround::PictureGround(QWidget* parent, std::optional<Picture> picture, QColor background)
-    : QWidget(parent), m_picture(picture), m_background(background) {}
+    : QWidget(parent), m_picture(picture), m_background(background) {
+    // A ground that covers itself in an opaque colour hides whatever lies below, so a repaint
+    // inside it need not repaint its parents first.
+    setAttribute(Qt::WA_OpaquePaintEvent, m_background.isValid() && m_background.alpha() == 255);
+}
 
 void PictureGround::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (m_background.isValid()) painter.fillRect(rect(), m_background);
-    if (!m_picture) return;
-    const qreal ratio = devicePixelRatioF();
-    if (m_cache.isNull() || !qFuzzyCompare(m_cache.devicePixelRatio(), ratio)) {
-        m_cache = renderPicture(*m_picture, ratio);
-    }
-    painter.drawPixmap(0, 0, m_cache);
+    if (m_picture) drawPicture(painter, *m_picture, devicePixelRatioF());
 }
 
 RoundedBar::RoundedBar(QWidget* parent, QColor fill) : QWidget(parent), m_fill(fill) {
@@ -40,12 +39,15 @@ void RoundedBar::setTwips(float left, float top, float width, float height) {
     place();
 }
 
+// An unchanged figure leaves the bar as it is: nothing to repaint.
 void RoundedBar::setHeightTwips(float height) {
+    if (height == m_height) return;
     m_height = height;
     place();
 }
 
 void RoundedBar::setTopTwips(float top) {
+    if (top == m_top) return;
     m_top = top;
     place();
 }
@@ -57,8 +59,12 @@ void RoundedBar::place() {
     const int top = static_cast<int>(std::floor(m_top / kTwips));
     const int right = static_cast<int>(std::ceil((m_left + m_width) / kTwips));
     const int bottom = static_cast<int>(std::ceil((m_top + m_height) / kTwips));
-    setGeometry(left, top, std::max(right - left, 1), std::max(bottom - top, 1));
-    update();
+    const QRect box(left, top, std::max(right - left, 1), std::max(bottom - top, 1));
+    if (box == geometry()) {
+        update();
+    } else {
+        setGeometry(box);  // repaints the old place and the new one
+    }
 }
 
 void RoundedBar::paintEvent(QPaintEvent*) {
@@ -80,6 +86,7 @@ TwipLine::TwipLine(QWidget* parent, QColor colour, qreal penWidthPixels, bool sm
 }
 
 void TwipLine::setEnds(float x1, float y1, float x2, float y2) {
+    if (x1 == m_x1 && y1 == m_y1 && x2 == m_x2 && y2 == m_y2) return;
     m_x1 = x1;
     m_y1 = y1;
     m_x2 = x2;

@@ -26,7 +26,6 @@ protected:
 private:
     std::optional<Picture> m_picture;
     QColor m_background;
-    QPixmap m_cache;
 };
 
 // A rounded rectangle with a thin black border. Its position is in twips of the parent.

@@ -1,6 +1,5 @@
 #include "rendszerterfogat.h"
 
-#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -10,7 +9,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <utility>
 
 #include "messagebox.h"
@@ -99,9 +97,6 @@ void Rendszerterfogat::Form_Load() {
             for (const std::string& entry : listEntries(which)) combo->addItem(qs(entry));
             combo->setCurrentIndex(startIndex(which));
         }
-        // The open list shows its entries in full even where the closed list cuts them.
-        combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0) +
-                                       combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
         comboClick(which);
     }
     Command1_Click();
@@ -336,13 +331,9 @@ void Rendszerterfogat::setLabel(VolumeLabel which, const std::string& text) {
 }
 
 void Rendszerterfogat::paintEvent(QPaintEvent*) {
-    const qreal ratio = devicePixelRatioF();
-    if (m_background.isNull() || m_background.devicePixelRatio() != ratio) {
-        m_background = renderPicture(Picture::Background, ratio);
-    }
     QPainter painter(this);
     painter.fillRect(rect(), kWindowGreen);
-    painter.drawPixmap(0, 0, m_background);
+    drawPicture(painter, Picture::Background, devicePixelRatioF());
 }
 
 // The title bar's close box acts like the return command, so the main window is never left

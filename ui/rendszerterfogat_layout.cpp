@@ -1,12 +1,15 @@
 // The system-volume window as designed: every control with its name, text, place (twips), font,
 // colours, stacking and tab order.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <algorithm>
+#include <utility>
 
 #include "pictures.h"
 #include "rendszerterfogat.h"
@@ -70,9 +73,25 @@ QLineEdit* makeText(QWidget* panel, const char* name, const char* text, int left
     return box;
 }
 
+// A list whose open pop-up shows its entries in full even where the closed list cuts them. The
+// width is measured when the list is first opened, not when it is filled.
+class WideListBox : public QComboBox {
+public:
+    void showPopup() override {
+        if (!std::exchange(m_popupSized, true)) {
+            view()->setMinimumWidth(view()->sizeHintForColumn(0) +
+                                    style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+        }
+        QComboBox::showPopup();
+    }
+
+private:
+    bool m_popupSized = false;
+};
+
 QComboBox* makeCombo(QWidget* panel, const char* name, const char* designText, int left, int top,
                      int width, int height, const QString& accessibleName) {
-    auto* combo = new QComboBox;
+    auto* combo = new WideListBox;
     combo->setObjectName(QString::fromLatin1(name));
     combo->setEditable(false);
     // Shown only until the list is filled at load time.

@@ -33,6 +33,14 @@ namespace {
 
 constexpr int kStartMeanTemperature = 60;  // °C, HScroll1 after start-up
 
+// Shows or hides a control of the slider panel. Qt posts the first repaint of a control that
+// appears behind the repaint already asked for; it is taken at once here, so one slider step
+// stays one paint pass.
+void setShown(QWidget* control, bool shown) {
+    control->setVisible(shown);
+    if (shown) QCoreApplication::sendPostedEvents(control, QEvent::UpdateLater);
+}
+
 QStringList listEntries(const std::vector<std::string>& names) {
     QStringList entries;
     for (const std::string& name : names) entries << qs(name);
@@ -139,11 +147,7 @@ bool Tagtartaly::eventFilter(QObject* watched, QEvent* event) {
 void Tagtartaly::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(0xFF, 0x80, 0x00));
-    const qreal ratio = devicePixelRatioF();
-    if (m_background.isNull() || !qFuzzyCompare(m_background.devicePixelRatio(), ratio)) {
-        m_background = renderPicture(Picture::Background, ratio);
-    }
-    painter.drawPixmap(0, 0, m_background);
+    drawPicture(painter, Picture::Background, devicePixelRatioF());
 }
 
 void Tagtartaly::closeEvent(QCloseEvent* event) {
@@ -399,11 +403,11 @@ void Tagtartaly::recomputePanel() {
     m_panelFault = false;
     m_state = outcome.state;
     if (display.vapourLabelsVisible) {
-        Label39->setVisible(*display.vapourLabelsVisible);
-        Label40->setVisible(*display.vapourLabelsVisible);
+        setShown(Label39, *display.vapourLabelsVisible);
+        setShown(Label40, *display.vapourLabelsVisible);
     }
     Label40->setText(qs(display.label40));
-    Picture5->setVisible(display.picture5Visible);
+    setShown(Picture5, display.picture5Visible);
     Text10->setText(qs(display.text10));
     Shape2->setHeightTwips(display.shape2.height);
     Shape2->setTopTwips(display.shape2.top);
