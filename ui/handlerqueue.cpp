@@ -1,6 +1,7 @@
 #include "handlerqueue.h"
 
 #include <QGuiApplication>
+#include <QMetaObject>
 #include <utility>
 
 namespace expans::ui {
@@ -62,6 +63,20 @@ void HandlerQueue::clear() {
 }
 
 void HandlerQueue::scheduleDrain(int delayMs) {
+    if (delayMs == 0) {
+        // A posted call rather than a zero timer: it runs ahead of the repaint that the raising
+        // event asked for, so what the handler changes is painted in that same pass.
+        if (!std::exchange(m_drainPosted, true)) {
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_drainPosted = false;
+                    drain();
+                },
+                Qt::QueuedConnection);
+        }
+        return;
+    }
     if (m_timer.isActive() && m_timer.remainingTime() <= delayMs) return;
     m_timer.start(delayMs);
 }

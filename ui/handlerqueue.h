@@ -54,6 +54,7 @@ private:
 
     std::deque<Entry> m_pending;
     bool m_running = false;
+    bool m_drainPosted = false;
     QTimer m_timer;
     QElapsedTimer m_held;  // since when the head has waited for a mouse release
 };
