@@ -74,6 +74,11 @@ public:
     PaintCounter() { QCoreApplication::instance()->installEventFilter(this); }
     ~PaintCounter() override { QCoreApplication::instance()->removeEventFilter(this); }
 
+    // EXPANS_BENCH_TRACE: lists the events of one step on stderr.
+    void trace(bool on) {
+        m_trace = on;
+        m_lastTraced = 0;
+    }
     void reset() {
         m_paints.clear();
         m_passes.clear();
@@ -108,6 +113,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         ++m_events;
         const QEvent::Type type = event->type();
+        if (m_trace) {
+            // Each event with the time since the one before it, in microseconds.
+            const std::int64_t now = nowNs();
+            std::fprintf(stderr, " [%d %s +%lld]", int(type), qPrintable(watched->objectName()),
+                         static_cast<long long>(m_lastTraced ? (now - m_lastTraced) / 1000 : 0));
+            m_lastTraced = now;
+        }
         if (type == QEvent::UpdateRequest || type == QEvent::Expose) {
             ++m_passId;
         } else if (type == QEvent::Paint && watched->isWidgetType()) {
@@ -121,6 +133,8 @@ protected:
     }
 
 private:
+    bool m_trace = false;
+    std::int64_t m_lastTraced = 0;
     std::int64_t m_events = 0;
     std::int64_t m_passId = 0;
     int m_paintCount = 0;
@@ -225,11 +239,21 @@ inline void sweep(const char* name, QScrollBar* bar, PaintCounter& counter) {
     int steps = 0;
     for (int value = bar->minimum() + 1; value <= bar->maximum(); ++value) {
         counter.reset();
+        counter.trace(std::getenv("EXPANS_BENCH_TRACE") &&
+                      value == std::atoi(std::getenv("EXPANS_BENCH_TRACE")));
         const std::int64_t start = nowNs();
         bar->setValue(value);
         const std::int64_t end = runUntilQuiet(counter);
+        if (std::getenv("EXPANS_BENCH_TRACE") &&
+            value == std::atoi(std::getenv("EXPANS_BENCH_TRACE")))
+            std::fprintf(stderr, "\n");
+        counter.trace(false);
         micros.push_back(double(end - start) / 1000.0);
         passes += counter.passes();
+        if (std::getenv("EXPANS_BENCH_VERBOSE") && counter.passes() > 1) {
+            std::fprintf(stderr, "%s %d: %d passes: %s\n", name, value, counter.passes(),
+                         qPrintable(counter.widgetNames().join(QLatin1Char(' '))));
+        }
         widgets += counter.widgetsPainted();
         ++steps;
         if (value % 25 == 0) {

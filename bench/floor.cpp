@@ -1,7 +1,7 @@
 // The floor: a bare Qt Widgets program with the calculator's widgets, window sizes, fonts and
 // menu bar, but no pictures and no logic. Each slider step sets one label and repaints one
-// stand-in picture; the volume button shows the second window over a cover, and its return hides
-// it again. Usage as expans-bench.
+// stand-in picture (a plain pixmap where the gauge is); the volume button shows the second window
+// over a cover, and its return hides it again. Usage as expans-bench.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,8 +11,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
+#include <cstring>
 #include <vector>
 
 #include "bench_timing.h"
@@ -41,12 +44,32 @@ const Row kRows[] = {
 #include "floor_layout.inc"
 };
 
+// The one picture a slider step repaints: a pixmap of the gauge's size, drawn as it is.
+class StandInPicture : public QWidget {
+public:
+    explicit StandInPicture(QWidget* parent) : QWidget(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (m_pixmap.size() != size() * devicePixelRatioF()) {
+            m_pixmap = QPixmap(size() * devicePixelRatioF());
+            m_pixmap.setDevicePixelRatio(devicePixelRatioF());
+            m_pixmap.fill(QColor(0xC0, 0xC0, 0xC0));
+        }
+        QPainter(this).drawPixmap(0, 0, m_pixmap);
+    }
+
+private:
+    QPixmap m_pixmap;
+};
+
 QWidget* make(const Row& row, QWidget* parent) {
     const QString text = QString::fromUtf8(row.text);
     QWidget* widget = nullptr;
     switch (row.kind) {
         case Kind::Widget:
-            widget = new QWidget(parent);
+            widget = std::strcmp(row.name, "Picture9") == 0 ? new StandInPicture(parent)
+                                                            : new QWidget(parent);
             break;
         case Kind::Frame: {
             auto* frame = new QFrame(parent);
