@@ -4,6 +4,7 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <cmath>
 #include <map>
 #include <utility>
 
@@ -11,28 +12,41 @@ namespace expans::ui {
 
 namespace {
 
-QString resourcePath(Picture picture) {
+QString baseName(Picture picture) {
     switch (picture) {
         case Picture::Background:
-            return QStringLiteral(":/pictures/background.svg");
+            return QStringLiteral("background");
         case Picture::Banner:
-            return QStringLiteral(":/pictures/banner.svg");
+            return QStringLiteral("banner");
         case Picture::Emblem:
-            return QStringLiteral(":/pictures/emblem.svg");
+            return QStringLiteral("emblem");
         case Picture::PanelGround:
-            return QStringLiteral(":/pictures/panel.svg");
+            return QStringLiteral("panel");
         case Picture::TemperatureScale:
-            return QStringLiteral(":/pictures/scale.svg");
+            return QStringLiteral("scale");
         case Picture::ValveClosed:
-            return QStringLiteral(":/pictures/valve_closed.svg");
+            return QStringLiteral("valve_closed");
         case Picture::ValveBlowing:
-            return QStringLiteral(":/pictures/valve_blowing.svg");
+            return QStringLiteral("valve_blowing");
         case Picture::Gauge:
-            return QStringLiteral(":/pictures/gauge.svg");
+            return QStringLiteral("gauge");
         case Picture::VesselOutline:
-            return QStringLiteral(":/pictures/vessel.svg");
+            return QStringLiteral("vessel");
     }
     return {};
+}
+
+QString resourcePath(Picture picture) {
+    return QStringLiteral(":/pictures/") + baseName(picture) + QStringLiteral(".svg");
+}
+
+// A compiled-in raster, or a null pixmap where there is none.
+QPixmap loadRaster(const QString& path, qreal devicePixelRatio) {
+    QPixmap pixmap;
+    if (pixmap.load(path, "PNG")) {
+        pixmap.setDevicePixelRatio(devicePixelRatio);
+    }
+    return pixmap;
 }
 
 }  // namespace
@@ -80,18 +94,11 @@ QPixmap renderPicture(Picture picture, qreal devicePixelRatio) {
 
 namespace {
 
-QIcon renderEmblemIcon() {
-    // Rendered here rather than by Qt's SVG icon plugin, so the window icon does not depend on
-    // that plugin being installed. The sizes are those window managers and task bars ask for.
-    QSvgRenderer renderer(resourcePath(Picture::Emblem));
+QIcon makeEmblemIcon() {
     QIcon icon;
-    for (const int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        QPixmap pixmap(side, side);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        renderer.render(&painter, QRectF(0, 0, side, side));
-        painter.end();
-        icon.addPixmap(pixmap);
+    for (const int side : kIconSides) {
+        const QPixmap raster = loadRaster(iconRasterPath(side), 1.0);
+        icon.addPixmap(raster.size() == QSize(side, side) ? raster : renderEmblemIcon(side));
     }
     return icon;
 }
@@ -99,7 +106,7 @@ QIcon renderEmblemIcon() {
 // Kept until the process ends: pixmaps must not outlive the application object, so the shared
 // renderings are never destroyed.
 const QIcon& sharedEmblemIcon() {
-    static const QIcon* const icon = new QIcon(renderEmblemIcon());
+    static const QIcon* const icon = new QIcon(makeEmblemIcon());
     return *icon;
 }
 
@@ -137,14 +144,17 @@ std::map<PictureKey, QPixmap>& renderedPictures() {
 }  // namespace
 
 void drawPicture(QPainter& painter, Picture picture, qreal devicePixelRatio) {
-    // The grounds' drawings are a flat colour with a one-pixel light edge (left, top).
+    // The grounds' drawings are a flat colour with a one-pixel light edge (left, top). At a
+    // whole-number pixel ratio the fills give exactly the rendered pixels; between them the
+    // rendering blends the edge, so it is drawn as rendered.
     const QSize size = pictureSize(picture);
-    if (picture == Picture::Background) {
+    const bool whole = devicePixelRatio == std::floor(devicePixelRatio);
+    if (picture == Picture::Background && whole) {
         painter.fillRect(QRect(QPoint(0, 0), size), QColor(0xFF, 0xBF, 0x00));
         painter.fillRect(QRect(0, 0, 1, size.height()), QColor(0xFF, 0xCF, 0x40));
         return;
     }
-    if (picture == Picture::PanelGround) {
+    if (picture == Picture::PanelGround && whole) {
         painter.fillRect(QRect(QPoint(0, 0), size), QColor(0xE0, 0xE0, 0xE0));
         painter.fillRect(QRect(0, 0, size.width(), 1), QColor(0xE8, 0xE8, 0xE8));
         return;
@@ -153,9 +163,35 @@ void drawPicture(QPainter& painter, Picture picture, qreal devicePixelRatio) {
     const PictureKey key{static_cast<int>(picture), devicePixelRatio};
     auto found = cache.find(key);
     if (found == cache.end()) {
-        found = cache.emplace(key, renderPicture(picture, devicePixelRatio)).first;
+        QPixmap pixmap;
+        if (devicePixelRatio == 1.0 || devicePixelRatio == 2.0) {
+            pixmap = loadRaster(rasterPath(picture, static_cast<int>(devicePixelRatio)),
+                                devicePixelRatio);
+            if (pixmap.size() != size * devicePixelRatio) pixmap = QPixmap();
+        }
+        if (pixmap.isNull()) pixmap = renderPicture(picture, devicePixelRatio);
+        found = cache.emplace(key, pixmap).first;
     }
     painter.drawPixmap(0, 0, found->second);
+}
+
+QPixmap renderEmblemIcon(int side) {
+    // Rendered here rather than by Qt's SVG icon plugin, so the window icon does not depend on
+    // that plugin being installed.
+    QSvgRenderer renderer(resourcePath(Picture::Emblem));
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter, QRectF(0, 0, side, side));
+    return pixmap;
+}
+
+QString rasterPath(Picture picture, int scale) {
+    return QStringLiteral(":/rasters/%1@%2x.png").arg(baseName(picture)).arg(scale);
+}
+
+QString iconRasterPath(int side) {
+    return QStringLiteral(":/rasters/emblem-%1.png").arg(side);
 }
 
 QIcon emblemIcon() {

@@ -25,9 +25,20 @@ enum class Picture {
 QSize pictureSize(Picture picture);
 QPixmap renderPicture(Picture picture, qreal devicePixelRatio = 1.0);
 
+// The emblem drawn as a square icon of `side` pixels; the window icon has one per usual size.
+inline constexpr int kIconSides[] = {16, 22, 24, 32, 48, 64, 128, 256};
+QPixmap renderEmblemIcon(int side);
+
+// The rasters compiled in beside the drawings, so the windows need not render them: each picture
+// at 1× and 2× (`scale`), and the emblem at every icon size. Made from the drawings by
+// `expans-rasterize`; a test checks that they match them pixel for pixel.
+QString rasterPath(Picture picture, int scale);
+QString iconRasterPath(int side);
+
 // Draws the picture unscaled from the painter's origin, as drawing renderPicture() there would.
-// Each picture is rendered once per pixel ratio and shared by every widget that shows it; the
-// two flat grounds (Background, PanelGround) are painted as fills of their colours.
+// Each picture is made once per pixel ratio (from its raster at 1× and 2×, else rendered) and
+// shared by every widget that shows it; the two flat grounds (Background, PanelGround) are
+// painted as fills of their colours.
 void drawPicture(QPainter& painter, Picture picture, qreal devicePixelRatio);
 
 // The window icon. Every copy shares one rendering of the emblem, made when a size is first

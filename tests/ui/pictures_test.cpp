@@ -321,7 +321,8 @@ INSTANTIATE_TEST_SUITE_P(IconSizes, EmblemIcon, ::testing::Values(16, 32, 48, 25
                          [](const auto& info) { return "px" + std::to_string(info.param); });
 
 // What the windows paint of each picture must be its rendering, pixel for pixel: the grounds are
-// painted as fills, the others from the shared renderings.
+// painted as fills, the others from the compiled-in rasters (1×, 2×) or a shared rendering. A
+// failure after changing a drawing means: run scripts/rasters.sh.
 class DrawnPicture : public ::testing::TestWithParam<std::tuple<Picture, qreal>> {};
 
 TEST_P(DrawnPicture, EqualsItsRendering) {
@@ -343,15 +344,30 @@ std::string drawnName(const ::testing::TestParamInfo<std::tuple<Picture, qreal>>
                                         "PanelGround",  "Scale",  "ValveClosed",
                                         "ValveBlowing", "Gauge",  "Vessel"};
     return std::string(names[static_cast<int>(std::get<0>(info.param))]) + "_x" +
-           std::to_string(static_cast<int>(std::get<1>(info.param)));
+           std::to_string(static_cast<int>(std::get<1>(info.param) * 10));
 }
 
-INSTANTIATE_TEST_SUITE_P(GroundsAndPictures, DrawnPicture,
-                         ::testing::Combine(::testing::Values(Picture::Background,
-                                                              Picture::PanelGround, Picture::Gauge,
-                                                              Picture::VesselOutline),
-                                            ::testing::Values(1.0, 2.0)),
-                         drawnName);
+INSTANTIATE_TEST_SUITE_P(
+    GroundsAndPictures, DrawnPicture,
+    ::testing::Combine(::testing::Values(Picture::Background, Picture::Banner, Picture::Emblem,
+                                         Picture::PanelGround, Picture::TemperatureScale,
+                                         Picture::ValveClosed, Picture::ValveBlowing,
+                                         Picture::Gauge, Picture::VesselOutline),
+                       ::testing::Values(1.0, 1.5, 2.0)),
+    drawnName);
+
+TEST(EmblemIcon, RastersMatchTheDrawingAtEverySize) {
+    for (const int side : kIconSides) {
+        const QImage raster(iconRasterPath(side));
+        ASSERT_FALSE(raster.isNull()) << side;
+        EXPECT_EQ(raster.convertToFormat(QImage::Format_ARGB32),
+                  renderEmblemIcon(side).toImage().convertToFormat(QImage::Format_ARGB32))
+            << side;
+        EXPECT_EQ(emblemIcon().pixmap(side).toImage().convertToFormat(QImage::Format_ARGB32),
+                  raster.convertToFormat(QImage::Format_ARGB32))
+            << side;
+    }
+}
 
 }  // namespace
 }  // namespace expans::ui
