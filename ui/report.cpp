@@ -255,11 +255,16 @@ void collectOperatingState(const Tagtartaly& window, ReportData& data) {
         data.operating.push_back({{caption, value}});
     };
     line(QStringLiteral("Átlagos folyadékhőmérséklet"), shownText(window, "Label11"));
-    line(QStringLiteral("Kollektorhőmérséklet"), shownText(window, "Label34"));
+    // Without the evaporation option the panel hides the collector temperature and boiling point.
+    if (!hidden(window, "Label34")) {
+        line(QStringLiteral("Kollektorhőmérséklet"), shownText(window, "Label34"));
+    }
     line(QStringLiteral("Rendszernyomás"), panel.pressure + QStringLiteral(" bar"));
     line(QStringLiteral("Gáztérfogat a tartályban"),
          qs(resultText(s.GasVolume, sep)) + QStringLiteral(" liter"));
-    line(QStringLiteral("Forráspont a kollektoroknál"), shownText(window, "Label26"));
+    if (!hidden(window, "Label26")) {
+        line(QStringLiteral("Forráspont a kollektoroknál"), shownText(window, "Label26"));
+    }
     line(QStringLiteral("Gőzképződés"),
          hidden(window, "Label40") ? QStringLiteral("nincs") : shownText(window, "Label40"));
     line(QStringLiteral("Biztonsági szelep"),
@@ -339,8 +344,12 @@ ReportData collect(const Tagtartaly& window, const QString& jobFileName) {
 // ---------------------------------------------------------------------------------------------
 // Drawing. Positions are kept in device units; every size is given in millimetres or points.
 
+// A column is as wide as its widest cell (Fit) or takes what the others leave (Rest); when no
+// column takes the rest, it is shared out evenly.
+enum class Width { Fit, Rest };
+
 struct Column {
-    double widthMm;
+    Width width;
     Qt::Alignment align;
 };
 
@@ -381,6 +390,7 @@ private:
     static constexpr double kMarginMm = 18;
     static constexpr double kFooterMm = 8;
     static constexpr double kRowMm = 6;
+    static constexpr double kPadMm = 1.6;
 
     QFont font(double points, bool bold = false) const {
         QFont f = sansFont();
@@ -395,8 +405,11 @@ private:
     void svg(const QString& resource, const QRectF& box);
     void ensure(double heightMm);
     void footer();
-    void tableRow(const QStringList& cells, const std::vector<Column>& columns, RowStyle style,
-                  bool header, bool stripe);
+    QFont cellFont(RowStyle style, bool header) const;
+    std::vector<double> columnWidths(const QStringList& header, const std::vector<Column>& columns,
+                                     const std::vector<Row>& rows) const;
+    void tableRow(const QStringList& cells, const std::vector<Column>& columns,
+                  const std::vector<double>& widths, RowStyle style, bool header, bool stripe);
     void panelPicture(const QRectF& box);
 
     QPagedPaintDevice& m_device;
@@ -419,8 +432,9 @@ void Sheet::text(const QRectF& box, const QString& content, const QFont& f, Qt::
     m_painter->setPen(colour);
     const QFontMetricsF metrics(f, &m_device);
     const QString shown = metrics.elidedText(content, Qt::ElideRight, box.width());
-    m_painter->drawText(box, static_cast<int>(align | Qt::AlignVCenter) | Qt::TextSingleLine,
-                        shown);
+    const Qt::Alignment vertical =
+        (align & Qt::AlignVertical_Mask) ? Qt::Alignment() : Qt::AlignVCenter;
+    m_painter->drawText(box, static_cast<int>(align | vertical) | Qt::TextSingleLine, shown);
 }
 
 void Sheet::fill(const QRectF& box, const QColor& colour) {
@@ -489,7 +503,7 @@ void Sheet::head() {
     double y = top + mm(0.5);
     for (const auto& [caption, content] : lines) {
         text(QRectF(infoLeft, y, mm(24), mm(5)), caption, label, Qt::AlignLeft, kMuted);
-        text(QRectF(infoLeft + mm(24), y, mm(56), mm(5)), content, value, Qt::AlignRight);
+        text(QRectF(infoLeft + mm(24), y, mm(56), mm(5)), content, value, Qt::AlignLeft);
         y += mm(5.5);
     }
     m_y = top + mm(19);
@@ -513,8 +527,65 @@ void Sheet::note(const QString& content, bool warning) {
     m_y += mm(6);
 }
 
-void Sheet::tableRow(const QStringList& cells, const std::vector<Column>& columns, RowStyle style,
-                     bool header, bool stripe) {
+QFont Sheet::cellFont(RowStyle style, bool header) const {
+    if (header) return font(8, true);
+    const bool bold =
+        style == RowStyle::Subtotal || style == RowStyle::Total || style == RowStyle::Marked;
+    return font(style == RowStyle::Total ? 10 : 8.8, bold);
+}
+
+// A cell reaches over the empty cells that follow it, so a subtotal's caption is never cut.
+std::size_t spanOf(const QStringList& cells, std::size_t i, std::size_t columns) {
+    std::size_t end = i + 1;
+    while (end < columns && (end >= static_cast<std::size_t>(cells.size()) ||
+                             cells[static_cast<qsizetype>(end)].isEmpty())) {
+        ++end;
+    }
+    return end - i;
+}
+
+std::vector<double> Sheet::columnWidths(const QStringList& header,
+                                        const std::vector<Column>& columns,
+                                        const std::vector<Row>& rows) const {
+    const double pad = mm(kPadMm);
+    std::vector<double> widths(columns.size(), 0.0);
+    const auto measure = [&](const QStringList& cells, const QFont& f) {
+        const QFontMetricsF metrics(f, &m_device);
+        for (std::size_t i = 0; i < columns.size() && i < static_cast<std::size_t>(cells.size());
+             ++i) {
+            const bool spans =
+                columns[i].align == Qt::AlignLeft && spanOf(cells, i, columns.size()) > 1;
+            if (spans) continue;
+            const double needed =
+                metrics.horizontalAdvance(cells[static_cast<qsizetype>(i)]) + 2 * pad + mm(0.5);
+            widths[i] = std::max(widths[i], needed);
+        }
+    };
+    measure(header, cellFont(RowStyle::Plain, true));
+    for (const Row& row : rows) measure(row.cells, cellFont(row.style, false));
+
+    double fitted = 0;
+    std::size_t rest = 0;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (columns[i].width == Width::Rest) {
+            ++rest;
+        } else {
+            fitted += widths[i];
+        }
+    }
+    const double spare = std::max(m_right - m_left - fitted, 0.0);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (rest == 0) {
+            widths[i] += spare / static_cast<double>(columns.size());
+        } else if (columns[i].width == Width::Rest) {
+            widths[i] = spare / static_cast<double>(rest);
+        }
+    }
+    return widths;
+}
+
+void Sheet::tableRow(const QStringList& cells, const std::vector<Column>& columns,
+                     const std::vector<double>& widths, RowStyle style, bool header, bool stripe) {
     const double height = mm(kRowMm);
     const QRectF row(m_left, m_y, m_right - m_left, height);
     if (header) {
@@ -527,20 +598,23 @@ void Sheet::tableRow(const QStringList& cells, const std::vector<Column>& column
     if (style == RowStyle::Subtotal) rule(m_y, kRule, 0.6);
     if (style == RowStyle::Total) rule(m_y, kInk, 1.0);
 
-    const bool bold = header || style == RowStyle::Subtotal || style == RowStyle::Total ||
-                      style == RowStyle::Marked;
-    const QFont f = font(style == RowStyle::Total ? 10 : 8.8, bold);
+    const QFont f = cellFont(style, header);
+    const double pad = mm(kPadMm);
     double x = m_left;
-    const double pad = mm(1.6);
     for (std::size_t i = 0; i < columns.size(); ++i) {
-        const double width = mm(columns[i].widthMm);
         const QString cell = i < static_cast<std::size_t>(cells.size())
                                  ? cells[static_cast<qsizetype>(i)]
                                  : QString();
-        text(QRectF(x + pad, m_y, width - 2 * pad, height), cell, f,
-             header && columns[i].align == Qt::AlignLeft ? Qt::AlignLeft : columns[i].align,
+        const std::size_t span = cell.isEmpty() ? 1 : spanOf(cells, i, columns.size());
+        // Only a left-aligned text may run on into empty cells; a figure keeps its column.
+        const bool spans = span > 1 && columns[i].align == Qt::AlignLeft;
+        double width = widths[i];
+        if (spans) {
+            for (std::size_t j = i + 1; j < i + span; ++j) width += widths[j];
+        }
+        text(QRectF(x + pad, m_y, width - 2 * pad, height), cell, f, columns[i].align,
              header ? kMuted : kInk);
-        x += width;
+        x += widths[i];
     }
     m_y += height;
     if (header) rule(m_y, kInk, 0.7);
@@ -548,16 +622,17 @@ void Sheet::tableRow(const QStringList& cells, const std::vector<Column>& column
 
 void Sheet::table(const QStringList& header, const std::vector<Column>& columns,
                   const std::vector<Row>& rows) {
-    ensure(kRowMm * std::min<double>(3, 1 + rows.size()));
-    tableRow(header, columns, RowStyle::Plain, true, false);
+    const std::vector<double> widths = columnWidths(header, columns, rows);
+    ensure(kRowMm * std::min<double>(3, 1 + static_cast<double>(rows.size())));
+    tableRow(header, columns, widths, RowStyle::Plain, true, false);
     bool stripe = false;
     for (const Row& row : rows) {
         if (m_y + mm(kRowMm) > m_bottom) {
             newPage();
-            tableRow(header, columns, RowStyle::Plain, true, false);
+            tableRow(header, columns, widths, RowStyle::Plain, true, false);
             stripe = false;
         }
-        tableRow(row.cells, columns, row.style, false, stripe);
+        tableRow(row.cells, columns, widths, row.style, false, stripe);
         stripe = row.style == RowStyle::Plain || row.style == RowStyle::Marked ? !stripe : false;
     }
     rule(m_y, kInk, 0.7);
@@ -622,9 +697,10 @@ void Sheet::panelPicture(const QRectF& box) {
                       height * scale);
     };
     const QFont small = font(7);
-    text(at(45, 45, 1560, 255), QStringLiteral("Rendszernyomás"), small, Qt::AlignHCenter);
-    text(at(1665, 45, 1425, 255), QStringLiteral("Biztonsági szelep"), small, Qt::AlignHCenter);
-    text(at(4095, 45, 1425, 255), QStringLiteral("Membrán állapota"), small, Qt::AlignHCenter);
+    const Qt::Alignment top = Qt::AlignHCenter | Qt::AlignTop;
+    text(at(45, 20, 1560, 255), QStringLiteral("Rendszernyomás"), small, top);
+    text(at(1665, 20, 1425, 255), QStringLiteral("Biztonsági szelep"), small, top);
+    text(at(4095, 20, 1425, 255), QStringLiteral("Membrán állapota"), small, top);
     text(at(150, 315, 690, 255), view.pressure, font(7, true), Qt::AlignRight);
     text(at(855, 315, 345, 255), QStringLiteral("bar"), small, Qt::AlignHCenter);
     text(at(1590, 315, 1605, 255), QStringLiteral("nyitó nyomása: pmax"), small, Qt::AlignHCenter);
@@ -640,8 +716,8 @@ void Sheet::operatingState() {
     const double left = m_left + mm(widthMm + 6);
     const double captionWidth = mm(44);
     double y = top;
-    const double lineHeight =
-        heightMm / static_cast<double>(std::max<std::size_t>(m_data.operating.size(), 1));
+    const double lineHeight = std::min(
+        5.2, heightMm / static_cast<double>(std::max<std::size_t>(m_data.operating.size(), 1)));
     for (const Row& row : m_data.operating) {
         text(QRectF(left, y, captionWidth, mm(lineHeight)), row.cells.value(0), font(8.8),
              Qt::AlignLeft, kMuted);
@@ -659,23 +735,25 @@ void layout(Sheet& sheet, const ReportData& data) {
     sheet.section(QStringLiteral("1. Bemenő adatok"), 18);
     sheet.table(
         {QStringLiteral("Megnevezés"), QStringLiteral("Érték"), QStringLiteral("Mértékegység")},
-        {{98, Qt::AlignLeft}, {40, Qt::AlignRight}, {36, Qt::AlignLeft}}, data.inputs);
+        {{Width::Rest, Qt::AlignLeft}, {Width::Fit, Qt::AlignRight}, {Width::Fit, Qt::AlignLeft}},
+        data.inputs);
 
     sheet.section(QStringLiteral("2. A rendszer térfogata"), 18);
     sheet.table(
         {QStringLiteral("Elem"), QStringLiteral("Típus"), QStringLiteral("Fajlagos térfogat"),
          QStringLiteral("Mennyiség"), QStringLiteral("Térfogat [liter]")},
-        {{50, Qt::AlignLeft},
-         {48, Qt::AlignLeft},
-         {28, Qt::AlignRight},
-         {20, Qt::AlignRight},
-         {28, Qt::AlignRight}},
+        {{Width::Fit, Qt::AlignLeft},
+         {Width::Rest, Qt::AlignLeft},
+         {Width::Fit, Qt::AlignRight},
+         {Width::Fit, Qt::AlignRight},
+         {Width::Fit, Qt::AlignRight}},
         data.circuit);
 
     sheet.section(QStringLiteral("3. Számított adatok"), 18);
     sheet.table(
         {QStringLiteral("Megnevezés"), QStringLiteral("Érték"), QStringLiteral("Mértékegység")},
-        {{98, Qt::AlignLeft}, {40, Qt::AlignRight}, {36, Qt::AlignLeft}}, data.results);
+        {{Width::Rest, Qt::AlignLeft}, {Width::Fit, Qt::AlignRight}, {Width::Fit, Qt::AlignLeft}},
+        data.results);
     sheet.note(data.resultsNote, true);
 
     sheet.section(QStringLiteral("4. Üzemállapot a csúszkák állásánál"), 40);
@@ -687,12 +765,12 @@ void layout(Sheet& sheet, const ReportData& data) {
         sheet.table({QStringLiteral("Kollektor"), QStringLiteral("Rendszernyomás [bar]"),
                      QStringLiteral("Gáztérfogat [liter]"), QStringLiteral("Forráspont"),
                      QStringLiteral("Gőzképződés"), QStringLiteral("Szelep lefúj")},
-                    {{24, Qt::AlignRight},
-                     {34, Qt::AlignRight},
-                     {32, Qt::AlignRight},
-                     {28, Qt::AlignRight},
-                     {28, Qt::AlignRight},
-                     {28, Qt::AlignHCenter}},
+                    {{Width::Fit, Qt::AlignRight},
+                     {Width::Fit, Qt::AlignRight},
+                     {Width::Fit, Qt::AlignRight},
+                     {Width::Fit, Qt::AlignRight},
+                     {Width::Fit, Qt::AlignRight},
+                     {Width::Fit, Qt::AlignHCenter}},
                     data.table);
     }
     sheet.note(data.tableNote, true);
