@@ -50,6 +50,16 @@ QString token(const QString& value) {
            QStringLiteral("(\\s|$)");
 }
 
+// Some line holds the caption and, as a whole word, the value.
+void expectLine(const QStringList& lines, const QString& caption, const QString& value) {
+    const QRegularExpression valuePattern(token(value));
+    for (const QString& line : lines) {
+        if (line.contains(caption) && valuePattern.match(line).hasMatch()) return;
+    }
+    ADD_FAILURE() << "no line with \"" << caption.toStdString() << "\" and \""
+                  << value.toStdString() << "\"";
+}
+
 class ReportTest : public MainWindowTest, public ::testing::WithParamInterface<ReportCase> {
 protected:
     void run(const Step& step) {
@@ -91,14 +101,8 @@ protected:
         }
     }
 
-    // Some line holds the caption and, as a whole word, the value.
     void expectLine(const QString& caption, const QString& value) const {
-        const QRegularExpression valuePattern(token(value));
-        for (const QString& line : lines) {
-            if (line.contains(caption) && valuePattern.match(line).hasMatch()) return;
-        }
-        ADD_FAILURE() << "no line with \"" << caption.toStdString() << "\" and \""
-                      << value.toStdString() << "\"";
+        ::expectLine(lines, caption, value);
     }
 
     QStringList lines;
@@ -250,6 +254,32 @@ TEST_F(MainWindowTest, ReportToUnwritablePlace) {
     EXPECT_FALSE(QFileInfo::exists(missingFolder));
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_EQ(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+// The headless export: the window is loaded but never shown. Start-up figures as the windows
+// compute them.
+TEST(Report, FromAWindowNeverShown) {
+    MessageRecorder recorder;
+    expans::ui::Tagtartaly window;
+    window.Form_Load();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u("start.pdf"));
+    QString error;
+    ASSERT_TRUE(expans::ui::writeReportPdf(pdf, window, {}, &error)) << error.toStdString();
+    const QStringList lines = pdfText(pdf).split(QLatin1Char('\n'));
+    for (const auto& [caption, value] :
+         std::vector<std::pair<const char*, const char*>>{{"Projektfájl:", "(nincs mentve)"},
+                                                          {"teljes térfogata", "18,3"},
+                                                          {"Térfogat változás", "6,46"},
+                                                          {"Térfogat melegen", "24,76"},
+                                                          {"minimális mérete", "25,15"},
+                                                          {"koncentrátum", "8,32"},
+                                                          {"Rendszernyomás", "4,11"},
+                                                          {"Forráspont a kollektor", "175,36°C"},
+                                                          {"A rendszer térfogata", "18,3"}}) {
+        expectLine(lines, u(caption), u(value));
+    }
+    EXPECT_TRUE(recorder.messages().isEmpty());
 }
 
 }  // namespace
