@@ -110,20 +110,18 @@ QString captionOf(const QWidget& window, const char* name) {
     return caption;
 }
 
-QString gauge(const QString& unit) {
-    return unit == QStringLiteral("bar") ? QStringLiteral("bar (túlnyomás)") : unit;
-}
-
 void collectInputs(const Tagtartaly& window, ReportData& data) {
     const bool evaporation = find<QCheckBox>(window, "Check1")->isChecked();
+    // Pressures are shown as typed: gauge pressure.
+    const QString gauge = QStringLiteral("bar (túlnyomás)");
     const auto input = [&](const char* caption, const char* field, const QString& unit) {
         data.inputs.push_back({{captionOf(window, caption), shownText(window, field), unit}});
     };
     input("Label1", "Text1", QStringLiteral("liter"));
     input("Label23", "Combo1", {});
-    input("Label2", "Text2", gauge(QStringLiteral("bar")));
-    input("Label4", "Text4", gauge(QStringLiteral("bar")));
-    input("Label3", "Text3", gauge(QStringLiteral("bar")));
+    input("Label2", "Text2", gauge);
+    input("Label4", "Text4", gauge);
+    input("Label3", "Text3", gauge);
     input("Label5", "Text5", QStringLiteral("°C"));
     input("Label6", "Text6", QStringLiteral("°C"));
     data.inputs.push_back({{captionOf(window, "Label13"),
@@ -492,7 +490,7 @@ void Sheet::head() {
     text(QRectF(textLeft, top + mm(9), width * 0.6, mm(7)),
          QStringLiteral("Tágulási tartály méretezése – jelentés"), font(11.5), Qt::AlignLeft);
 
-    const double infoLeft = m_right - mm(80);
+    const double infoLeft = m_right - mm(70);
     const QFont label = font(8.5, true);
     const QFont value = font(8.5);
     const std::pair<QString, QString> lines[] = {
@@ -503,7 +501,7 @@ void Sheet::head() {
     double y = top + mm(0.5);
     for (const auto& [caption, content] : lines) {
         text(QRectF(infoLeft, y, mm(24), mm(5)), caption, label, Qt::AlignLeft, kMuted);
-        text(QRectF(infoLeft + mm(24), y, mm(56), mm(5)), content, value, Qt::AlignLeft);
+        text(QRectF(infoLeft + mm(24), y, mm(46), mm(5)), content, value, Qt::AlignLeft);
         y += mm(5.5);
     }
     m_y = top + mm(19);
