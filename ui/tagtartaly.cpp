@@ -17,6 +17,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "mainmenu.h"
 #include "messagebox.h"
 #include "opstate.h"
 #include "panelwidgets.h"
@@ -47,6 +48,10 @@ Tagtartaly::Tagtartaly(QWidget* parent)
     setTabOrder();
     connectHandlers();
     setWindowIcon(emblemIcon());
+    for (QLineEdit* field : {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text10, Text11}) {
+        m_designTexts.emplace_back(field, field->text());
+    }
+    m_menu = new MainMenu(*this);
 }
 
 Tagtartaly::~Tagtartaly() {
@@ -143,13 +148,18 @@ void Tagtartaly::paintEvent(QPaintEvent*) {
     if (m_background.isNull() || !qFuzzyCompare(m_background.devicePixelRatio(), ratio)) {
         m_background = renderPicture(Picture::Background, ratio);
     }
-    painter.drawPixmap(0, 0, m_background);
+    painter.drawPixmap(m_client->pos(), m_background);
 }
 
 void Tagtartaly::closeEvent(QCloseEvent* event) {
-    // The frame's close box ends the application like the exit command.
-    event->accept();
+    // The frame's close box ends the application like the exit command; the user may still
+    // cancel it when asked to save a changed job.
     if (!m_ended) Command3_Click();
+    if (m_ended) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void Tagtartaly::message(const std::string& text) {
@@ -313,6 +323,7 @@ void Tagtartaly::Command2_Click() {
 
 void Tagtartaly::Command3_Click() {
     if (m_ended) return;
+    if (m_mayEnd && !m_mayEnd()) return;
     m_ended = true;
     m_queue.clear();
     m_volume.reset();
