@@ -1,7 +1,26 @@
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <cstdio>
 
+#include "jobfile.h"
+#include "mainmenu.h"
+#include "messagebox.h"
 #include "pictures.h"
 #include "tagtartaly.h"
+#include "translations.h"
+#if __has_include("report.h")
+#include "report.h"
+#define EXPANS_HAVE_REPORT 1
+#endif
+
+namespace {
+
+void printLine(FILE* stream, const QString& text) {
+    std::fputs(qPrintable(text + QLatin1Char('\n')), stream);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -12,8 +31,60 @@ int main(int argc, char* argv[]) {
     // Ties the windows to the installed desktop entry (Wayland app id, task bar icon).
     QGuiApplication::setDesktopFileName(QStringLiteral("hu.orvenda.Expans"));
 
+    // Before the command line is read, so --help speaks Hungarian too.
+    const auto qtTexts = expans::ui::installQtTranslations();
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Napkollektoros rendszer tágulási tartályának méretezése."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("fájl"),
+                                 QStringLiteral("A megnyitandó munkafájl (.expans)."),
+                                 QStringLiteral("[fájl]"));
+    const QCommandLineOption pdfOption(
+        QStringLiteral("pdf"),
+        QStringLiteral("Ablak nélkül a méretezési jelentést írja a megadott PDF-fájlba, "
+                       "majd kilép."),
+        QStringLiteral("kimenet.pdf"));
+    parser.addOption(pdfOption);
+    parser.process(app);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        printLine(stderr, QStringLiteral("Egyszerre csak egy munkafájl nyitható meg."));
+        return 2;
+    }
+    const QString jobPath = files.value(0);
+
     expans::ui::Tagtartaly window;
+    if (parser.isSet(pdfOption)) {
+        // Nothing is shown: every message goes to the error output instead of a box.
+        expans::ui::setErrorBox(
+            [](QWidget*, const QString& message) { printLine(stderr, message); });
+        window.Form_Load();
+        if (!jobPath.isEmpty()) {
+            const expans::ui::JobRead read = expans::ui::readJobFile(jobPath);
+            if (!read.job) {
+                printLine(stderr, expans::ui::openErrorMessage(jobPath, read.error));
+                return 1;
+            }
+            window.applyJob(*read.job);
+        }
+        QString error;
+#ifdef EXPANS_HAVE_REPORT
+        if (!expans::ui::writeReportPdf(parser.value(pdfOption), window,
+                                        QFileInfo(jobPath).fileName(), &error)) {
+            printLine(stderr, QStringLiteral("A jelentés nem írható: %1").arg(error));
+            return 1;
+        }
+        return 0;
+#else
+        return 1;
+#endif
+    }
+
     window.Form_Load();
     window.showAtStart();
+    if (!jobPath.isEmpty()) window.menu()->openFile(jobPath);
     return QApplication::exec();
 }
