@@ -57,6 +57,11 @@ void describeResults(QWidget* root,
         if (!figure || !caption) continue;
         figure->setAccessibleName(QString());
         figure->setProperty(kCaptionProperty, QVariant::fromValue<QObject*>(caption));
+        // Qt made the label's plain interface when the label was created; drop it, so the next
+        // query comes through the factory above.
+        if (QAccessibleInterface* plain = QAccessible::queryAccessibleInterface(figure)) {
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(plain));
+        }
     }
 }
 
