@@ -9,6 +9,7 @@ packages=(
   fonts-liberation2
   xvfb xauth xdotool openbox x11-utils
   desktop-file-utils appstream dpkg-dev
+  poppler-utils
 )
 
 missing=()
