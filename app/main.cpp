@@ -7,12 +7,9 @@
 #include "mainmenu.h"
 #include "messagebox.h"
 #include "pictures.h"
+#include "report.h"
 #include "tagtartaly.h"
 #include "translations.h"
-#if __has_include("report.h")
-#include "report.h"
-#define EXPANS_HAVE_REPORT 1
-#endif
 
 namespace {
 
@@ -37,7 +34,10 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Napkollektoros rendszer tágulási tartályának méretezése."));
-    parser.addHelpOption();
+    // Qt's own --help text has no Hungarian translation.
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Megjeleníti ezt a súgót."));
+    parser.addOption(helpOption);
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("fájl"),
                                  QStringLiteral("A megnyitandó munkafájl (.expans)."),
@@ -49,6 +49,7 @@ int main(int argc, char* argv[]) {
         QStringLiteral("kimenet.pdf"));
     parser.addOption(pdfOption);
     parser.process(app);
+    if (parser.isSet(helpOption)) parser.showHelp(0);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         printLine(stderr, QStringLiteral("Egyszerre csak egy munkafájl nyitható meg."));
@@ -71,16 +72,12 @@ int main(int argc, char* argv[]) {
             window.applyJob(*read.job);
         }
         QString error;
-#ifdef EXPANS_HAVE_REPORT
         if (!expans::ui::writeReportPdf(parser.value(pdfOption), window,
                                         QFileInfo(jobPath).fileName(), &error)) {
             printLine(stderr, QStringLiteral("A jelentés nem írható: %1").arg(error));
             return 1;
         }
         return 0;
-#else
-        return 1;
-#endif
     }
 
     window.Form_Load();

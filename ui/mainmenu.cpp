@@ -16,11 +16,8 @@
 #include "dialogs.h"
 #include "jobfile.h"
 #include "rendszerterfogat.h"
-#include "tagtartaly.h"
-#if __has_include("report.h")
 #include "report.h"
-#define EXPANS_HAVE_REPORT 1
-#endif
+#include "tagtartaly.h"
 
 namespace expans::ui {
 
@@ -240,7 +237,6 @@ bool MainMenu::saveTo(const QString& path) {
 }
 
 void MainMenu::exportPdf() {
-#ifdef EXPANS_HAVE_REPORT
     const QString base = m_path.isEmpty() ? QDir::home().filePath(QStringLiteral("jelentes"))
                                           : QFileInfo(m_path).path() + QLatin1Char('/') +
                                                 QFileInfo(m_path).completeBaseName();
@@ -253,18 +249,15 @@ void MainMenu::exportPdf() {
     if (!writeReportPdf(path, m_window, QFileInfo(m_path).fileName(), &error)) {
         showFileError(&m_window, saveErrorMessage(path, error));
     }
-#endif
 }
 
 void MainMenu::print() {
-#ifdef EXPANS_HAVE_REPORT
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(m_path.isEmpty() ? kProgramTitle : QFileInfo(m_path).fileName());
     if (runPrintDialog(&m_window, printer)) {
         paintReport(printer, m_window, QFileInfo(m_path).fileName());
     }
-#endif
 }
 
 }  // namespace expans::ui
