@@ -8,7 +8,7 @@ packages=(
   libgtest-dev googletest
   fonts-liberation2
   xvfb xauth xdotool openbox x11-utils
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev shared-mime-info
   poppler-utils
 )
 
