@@ -44,7 +44,7 @@ MainMenu::MainMenu(Tagtartaly& window) : QObject(&window), m_window(window) {
 
     // Access keys: F and G, so the window's Alt+S and Alt+K stay with its buttons.
     QMenu* file = m_bar->addMenu(QStringLiteral("&Fájl"));
-    addCommand(file, QStringLiteral("Ú&j"), QKeySequence(Qt::CTRL | Qt::Key_N), &MainMenu::newJob);
+    addCommand(file, QStringLiteral("&Új"), QKeySequence(Qt::CTRL | Qt::Key_N), &MainMenu::newJob);
     addCommand(file, QStringLiteral("&Megnyitás…"), QKeySequence(Qt::CTRL | Qt::Key_O),
                &MainMenu::open);
     QAction* save = file->addAction(QStringLiteral("M&entés"));
