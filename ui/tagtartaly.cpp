@@ -148,7 +148,7 @@ void Tagtartaly::paintEvent(QPaintEvent*) {
     if (m_background.isNull() || !qFuzzyCompare(m_background.devicePixelRatio(), ratio)) {
         m_background = renderPicture(Picture::Background, ratio);
     }
-    painter.drawPixmap(m_client->pos(), m_background);
+    painter.drawPixmap(0, 0, m_background);
 }
 
 void Tagtartaly::closeEvent(QCloseEvent* event) {

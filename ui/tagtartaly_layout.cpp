@@ -141,9 +141,10 @@ void Tagtartaly::buildLayout() {
     setFixedSize(877, 527);  // 13155 × 7905 twips; the menu bar adds its height above
     setFont(sansFont(kBodyPixels));
     // The designed client area: the window's controls are placed in it, below the menu bar.
-    QWidget* client = m_client = new QWidget(this);
-    client->setObjectName(QStringLiteral("ClientArea"));
-    client->setGeometry(0, 0, 877, 527);
+    // It paints the window's ground itself, so the window only paints what the menu leaves.
+    QWidget* client = m_client = pictureBox(this, "ClientArea", Picture::Background,
+                                            QColor(0xFF, 0x80, 0x00), 0, 0, 13155, 7905);
+    client->setAttribute(Qt::WA_OpaquePaintEvent);
 
     // The window itself, front to back.
     Picture4 = pictureBox(client, "Picture4", Picture::Background, QColor(0xFF, 0x80, 0x00), -180,
@@ -253,8 +254,8 @@ void Tagtartaly::buildLayout() {
     // Slider panel, front to back.
     HScroll1 = slider(sliders, "HScroll1", kMeanSliderMin, kMeanSliderMax, 180, 3510, 4800, 255);
     pictureBox(sliders, "Picture8", Picture::TemperatureScale, kPanelGrey, 315, 3105, 5370, 420);
-    HScroll2 = slider(sliders, "HScroll2", kCollectorSliderMin, kCollectorSliderMax, 135, 2835,
-                      5595, 255);
+    HScroll2 =
+        slider(sliders, "HScroll2", kCollectorSliderMin, kCollectorSliderMax, 135, 2835, 5595, 255);
     Text10 = textBox(sliders, "Text10", QStringLiteral("20"), 270, 315, 570, 285);
     // A read-out the panel writes: no border, read-only, skipped by the Tab key.
     Text10->setFrame(false);
