@@ -2,6 +2,7 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <cstdio>
+#include <string_view>
 
 #include "jobfile.h"
 #include "mainmenu.h"
@@ -20,6 +21,15 @@ void printLine(FILE* stream, const QString& text) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // A report needs no display: with --pdf the program also runs where there is none (a server,
+    // a build machine), unless a platform was chosen explicitly.
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if ((argument == "--pdf" || argument.starts_with("--pdf=")) &&
+            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvenda-Expans"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
