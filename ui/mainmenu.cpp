@@ -78,7 +78,8 @@ MainMenu::MainMenu(Tagtartaly& window) : QObject(&window), m_window(window) {
     m_window.setFixedSize(client->width(), client->height() + height);
 
     m_window.setExitGuard([this] { return maySwitchAway(); });
-    m_window.Picture4->installEventFilter(this);
+    m_cover = m_window.Picture4;
+    m_cover->installEventFilter(this);
     watchChanges();
 }
 
@@ -93,7 +94,7 @@ QAction* MainMenu::addCommand(QMenu* menu, const QString& text, const QKeySequen
 }
 
 bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_window.Picture4 &&
+    if (watched == m_cover &&
         (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
         // The cover shows while the volume window is open: no menu command may run meanwhile.
         const bool covered = event->type() == QEvent::Show;

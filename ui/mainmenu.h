@@ -60,6 +60,7 @@ private:
 
     Tagtartaly& m_window;
     QMenuBar* m_bar = nullptr;
+    QObject* m_cover = nullptr;  // the main window's Picture4
     QString m_path;              // empty: no file open
     std::optional<Job> m_saved;  // the job as last opened or saved
     bool m_mainWatched = false;

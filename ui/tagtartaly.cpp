@@ -55,6 +55,9 @@ Tagtartaly::Tagtartaly(QWidget* parent)
 }
 
 Tagtartaly::~Tagtartaly() {
+    // The menu watches controls that go away with this window; it goes first.
+    m_mayEnd = {};
+    delete std::exchange(m_menu, nullptr);
     m_queue.clear();
     m_ended = true;
 }
