@@ -11,6 +11,7 @@ set(expected
     bin/orvenda-expans
     share/applications/${APP_ID}.desktop
     share/metainfo/${APP_ID}.metainfo.xml
+    share/mime/packages/${APP_ID}.xml
     share/icons/hicolor/scalable/apps/${APP_ID}.svg
     share/icons/hicolor/16x16/apps/${APP_ID}.png
     share/icons/hicolor/32x32/apps/${APP_ID}.png
@@ -22,10 +23,23 @@ foreach(path IN LISTS expected)
   endif()
 endforeach()
 
-# The desktop entry must start the installed program and name the installed icon.
+# The desktop entry must start the installed program with the file it opens, name the installed
+# icon and claim the job files' type that the installed MIME package declares.
 file(STRINGS ${PREFIX}/share/applications/${APP_ID}.desktop entry)
-if(NOT "Exec=orvenda-expans" IN_LIST entry OR NOT "Icon=${APP_ID}" IN_LIST entry)
+if(NOT "Exec=orvenda-expans %f" IN_LIST entry OR NOT "Icon=${APP_ID}" IN_LIST entry)
   message(FATAL_ERROR "desktop entry does not match the installed program or icon")
+endif()
+if(NOT "MimeType=application/x-orvenda-expans;" IN_LIST entry)
+  message(FATAL_ERROR "desktop entry does not open job files")
+endif()
+# The MIME package must build into a MIME database that maps *.expans to the type.
+find_program(UPDATE_MIME_DATABASE update-mime-database REQUIRED)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_DIRS=${PREFIX}/share XDG_DATA_HOME=${PREFIX}/share
+                        ${UPDATE_MIME_DATABASE} ${PREFIX}/share/mime RESULT_VARIABLE result
+                ERROR_VARIABLE complaints)
+file(STRINGS ${PREFIX}/share/mime/globs2 globs REGEX "application/x-orvenda-expans:\\*\\.expans")
+if(NOT result EQUAL 0 OR NOT complaints STREQUAL "" OR NOT globs)
+  message(FATAL_ERROR "MIME package does not build a type for *.expans: ${complaints}")
 endif()
 
 # Each fixed-size icon is a PNG of its directory's size: width and height sit in the IHDR chunk.

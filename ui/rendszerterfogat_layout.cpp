@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "accessibility.h"
 #include "pictures.h"
 #include "rendszerterfogat.h"
 #include "style.h"
@@ -231,7 +232,11 @@ void Rendszerterfogat::buildLayout() {
     Label12 = makeLabel(Picture5, QStringLiteral("Label12"),
                         QStringLiteral("A rendszer térfogata (liter)"), 225, 180, 2940, 330,
                         subtotal, Qt::AlignLeft);
-    Label14->setAccessibleName(Label12->text());
+    describeResults(this, {{"Label9", "Label7_0"},
+                           {"Label10", "Label7_1"},
+                           {"Label13", "Label7_2"},
+                           {"Label16", "Label7_3"},
+                           {"Label14", "Label12"}});
     stackFrontToBack({Label14, Label12});
 
     // Tab runs from the last row and column back to the first in the collector and piping

@@ -17,6 +17,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "mainmenu.h"
 #include "messagebox.h"
 #include "opstate.h"
 #include "panelwidgets.h"
@@ -55,9 +56,16 @@ Tagtartaly::Tagtartaly(QWidget* parent)
     setTabOrder();
     connectHandlers();
     setWindowIcon(emblemIcon());
+    for (QLineEdit* field : {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text10, Text11}) {
+        m_designTexts.emplace_back(field, field->text());
+    }
+    m_menu = new MainMenu(*this);
 }
 
 Tagtartaly::~Tagtartaly() {
+    // The menu watches controls that go away with this window; it goes first.
+    m_mayEnd = {};
+    delete std::exchange(m_menu, nullptr);
     m_queue.clear();
     m_ended = true;
 }
@@ -151,9 +159,14 @@ void Tagtartaly::paintEvent(QPaintEvent*) {
 }
 
 void Tagtartaly::closeEvent(QCloseEvent* event) {
-    // The frame's close box ends the application like the exit command.
-    event->accept();
+    // The frame's close box ends the application like the exit command; the user may still
+    // cancel it when asked to save a changed job.
     if (!m_ended) Command3_Click();
+    if (m_ended) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void Tagtartaly::message(const std::string& text) {
@@ -317,6 +330,7 @@ void Tagtartaly::Command2_Click() {
 
 void Tagtartaly::Command3_Click() {
     if (m_ended) return;
+    if (m_mayEnd && !m_mayEnd()) return;
     m_ended = true;
     m_queue.clear();
     m_volume.reset();

@@ -17,8 +17,11 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "handlerqueue.h"
+#include "job.h"
 #include "state.h"
 
 class QCheckBox;
@@ -34,6 +37,7 @@ struct FieldCheck;
 
 namespace expans::ui {
 
+class MainMenu;
 class PictureGround;
 class Rendszerterfogat;
 class RoundedBar;
@@ -62,6 +66,19 @@ public:
 
     // True while a queued user-event handler runs or waits.
     bool handlersPending() const { return !m_queue.idle(); }
+
+    // Job files (tagtartaly_job.cpp). job() reads both windows; applyJob() enters a job through
+    // the same handlers and checks as typing; restart() puts both windows back to start-up.
+    Job job() const;
+    void applyJob(const Job& job);
+    void restart();
+    // Runs a menu command after the user-event handlers that are waiting, like a click.
+    void postCommand(std::function<void()> command) { m_queue.post(std::move(command)); }
+    // Asked before the program ends; false keeps it running (the user cancelled).
+    void setExitGuard(std::function<bool()> mayEnd) { m_mayEnd = std::move(mayEnd); }
+    // The designed 877 × 527 area below the menu bar.
+    QWidget* clientArea() const { return m_client; }
+    MainMenu* menu() const { return m_menu; }
 
     void Command1_Click();
     void Command2_Click();
@@ -110,7 +127,11 @@ private:
     std::unique_ptr<Rendszerterfogat> m_volume;
     HandlerQueue m_queue;
     std::function<void()> m_quit;
+    std::function<bool()> m_mayEnd;
     bool m_ended = false;
+    QWidget* m_client = nullptr;
+    MainMenu* m_menu = nullptr;
+    std::vector<std::pair<QLineEdit*, QString>> m_designTexts;  // the fields as built
     // The last panel run failed: the next failures stay silent, so moving a slider does not
     // open one box per step while a figure stays out of range.
     bool m_panelFault = false;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "accessibility.h"
 #include "panelwidgets.h"
 #include "pictures.h"
 #include "style.h"
@@ -137,20 +138,25 @@ void Tagtartaly::buildLayout() {
     setWindowTitle(QStringLiteral("Orvenda-Expans"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(877, 527);  // 13155 × 7905 twips
+    setFixedSize(877, 527);  // 13155 × 7905 twips; the menu bar adds its height above
     setFont(sansFont(kBodyPixels));
+    // The designed client area: the window's controls are placed in it, below the menu bar.
+    // It paints the window's ground itself, so the window only paints what the menu leaves.
+    QWidget* client = m_client = pictureBox(this, "ClientArea", Picture::Background,
+                                            QColor(0xFF, 0x80, 0x00), 0, 0, 13155, 7905);
+    client->setAttribute(Qt::WA_OpaquePaintEvent);
 
     // The window itself, front to back.
-    Picture4 = pictureBox(this, "Picture4", Picture::Background, QColor(0xFF, 0x80, 0x00), -180,
+    Picture4 = pictureBox(client, "Picture4", Picture::Background, QColor(0xFF, 0x80, 0x00), -180,
                           135, 13335, 7755);
-    auto* banner = pictureBox(this, "Picture1", Picture::Banner, QColor(), 270, 45, 5895, 1095);
-    Command3 = button(this, "Command3", QStringLiteral("&Kilépés"), 10440, 7110, 2175, 600);
-    auto* results = panel(this, "Picture3", std::nullopt, kLightYellow, 7065, 4545, 5910, 2415);
-    auto* inputs = panel(this, "Picture2", std::nullopt, kLightYellow, 270, 1260, 6585, 5685);
-    Command1 = button(this, "Command1", QStringLiteral("&Számítás"), 7695, 7065, 2295, 600);
+    auto* banner = pictureBox(client, "Picture1", Picture::Banner, QColor(), 270, 45, 5895, 1095);
+    Command3 = button(client, "Command3", QStringLiteral("&Kilépés"), 10440, 7110, 2175, 600);
+    auto* results = panel(client, "Picture3", std::nullopt, kLightYellow, 7065, 4545, 5910, 2415);
+    auto* inputs = panel(client, "Picture2", std::nullopt, kLightYellow, 270, 1260, 6585, 5685);
+    Command1 = button(client, "Command1", QStringLiteral("&Számítás"), 7695, 7065, 2295, 600);
     auto* sliders =
-        panel(this, "Picture7", Picture::PanelGround, kPanelGrey, 7065, 180, 5910, 4140);
-    auto* web = label(this, "Label33", QStringLiteral("www.orvenda.hu"), 3285, 7335, 2895, 450,
+        panel(client, "Picture7", Picture::PanelGround, kPanelGrey, 7065, 180, 5910, 4140);
+    auto* web = label(client, "Label33", QStringLiteral("www.orvenda.hu"), 3285, 7335, 2895, 450,
                       {heavyItalicFont(21), Back::Transparent, Qt::AlignLeft});
     QPalette webPalette = web->palette();
     webPalette.setColor(QPalette::WindowText, QColor(0x80, 0x00, 0x00));
@@ -246,9 +252,10 @@ void Tagtartaly::buildLayout() {
           1440, 3615, 255, bold());
 
     // Slider panel, front to back.
-    HScroll1 = slider(sliders, "HScroll1", -25, 160, 180, 3510, 4800, 255);
+    HScroll1 = slider(sliders, "HScroll1", kMeanSliderMin, kMeanSliderMax, 180, 3510, 4800, 255);
     pictureBox(sliders, "Picture8", Picture::TemperatureScale, kPanelGrey, 315, 3105, 5370, 420);
-    HScroll2 = slider(sliders, "HScroll2", -25, 200, 135, 2835, 5595, 255);
+    HScroll2 =
+        slider(sliders, "HScroll2", kCollectorSliderMin, kCollectorSliderMax, 135, 2835, 5595, 255);
     Text10 = textBox(sliders, "Text10", QStringLiteral("20"), 270, 315, 570, 285);
     // A read-out the panel writes: no border, read-only, skipped by the Tab key.
     Text10->setFrame(false);
@@ -303,6 +310,14 @@ void Tagtartaly::buildLayout() {
     Text10->setAccessibleName(label12->text() + QLatin1Char(' ') + label19->text());
     HScroll1->setAccessibleName(label14->text());
     HScroll2->setAccessibleName(Label25->text());
+    describeResults(this, {{"Label29", "Label7"},
+                           {"Label28", "Label8"},
+                           {"Label27", "Label9"},
+                           {"Label16", "Label24"},
+                           {"Label11", "Label14"},
+                           {"Label34", "Label25"},
+                           {"Label26", "Label35"},
+                           {"Label40", "Label39"}});
 }
 
 void Tagtartaly::setTabOrder() {

@@ -201,7 +201,7 @@ INSTANTIATE_TEST_SUITE_P(MainWindow, ScaleUnderSlider, ::testing::Range(0, 10),
 TEST_F(MainWindowTest, CoverShowsOnlyAmberBetweenTheStrips) {
     window->Command2_Click();
     settle();
-    const QImage image = grabbed(window.get());
+    const QImage image = grabbed(window->clientArea());
     int other = 0;
     for (int y = 9; y < image.height() - 1; ++y) {
         for (int x = 0; x < image.width(); ++x) {

@@ -64,7 +64,7 @@ TEST_F(MainWindowTest, StartUpWindowState) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->isEnabled());
     EXPECT_EQ(window->windowTitle(), u("Orvenda-Expans"));
-    EXPECT_EQ(window->size(), QSize(877, 527));
+    EXPECT_EQ(window->clientArea()->size(), QSize(877, 527));
     EXPECT_EQ(focusName(), u("Command1"));
     EXPECT_FALSE(window->Picture4->isVisible());
     ASSERT_NE(window->volumeWindow(), nullptr);

@@ -71,7 +71,11 @@ poll 30 visible '^Orvenda-Expans$' || fail "the main window did not appear"
 main=$(xdotool search --onlyvisible --name '^Orvenda-Expans$' | head -n1)
 
 activate() { timeout 10 xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true; }
-click() { xdotool mousemove --window "$main" "$1" "$2" click 1; }
+# The menu bar lies above the designed 877 x 527 client area: its height is the rest.
+window_height=$(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p')
+menu=$((window_height - 527))
+((menu >= 0 && menu < 100)) || fail "unexpected main window height $window_height"
+click() { xdotool mousemove --window "$main" "$1" $(($2 + menu)) click 1; }
 
 # Centres of the controls, in pixels of the main window's client area.
 text2=(421 248)

@@ -1,0 +1,48 @@
+#pragma once
+
+// A job: everything a designer keeps of one sizing, as the windows hold it. Texts are kept as
+// typed (they go back through the same checks as typing when a job is opened); selections are
+// list indices; the sliders are their positions in °C.
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+namespace expans {
+
+// The main window's input fields, in the order they are applied when a job is opened.
+enum class MainField { Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text11 };
+inline constexpr std::size_t kMainFieldCount = 8;
+inline constexpr std::size_t kVolumeListCount = 9;
+inline constexpr std::size_t kVolumeBoxCount = 16;
+
+// Slider ranges of the operating-state panel, °C.
+inline constexpr int kMeanSliderMin = -25;
+inline constexpr int kMeanSliderMax = 160;
+inline constexpr int kCollectorSliderMin = -25;
+inline constexpr int kCollectorSliderMax = 200;
+
+struct Job {
+    std::array<std::string, kMainFieldCount> mainFields;  // indexed by MainField
+    int fluidIndex = 0;
+    bool evaporation = true;
+    int vesselIndex = 0;
+    int meanTemperature = 0;                               // HScroll1
+    int collectorTemperature = 0;                          // HScroll2
+    std::array<int, kVolumeListCount> volumeLists{};       // indexed by VolumeList
+    std::array<std::string, kVolumeBoxCount> volumeBoxes;  // indexed by VolumeBox
+
+    std::string& field(MainField which) { return mainFields[static_cast<std::size_t>(which)]; }
+    const std::string& field(MainField which) const {
+        return mainFields[static_cast<std::size_t>(which)];
+    }
+
+    bool operator==(const Job&) const = default;
+};
+
+// How many entries each selection-only list holds: an index outside [0, count) is no choice.
+int fluidCount();
+int vesselCount();
+int volumeListCount(std::size_t list);  // list as VolumeList's underlying value
+
+}  // namespace expans

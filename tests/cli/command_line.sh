@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The command line end to end, without a window: --version, a job file turned into a PDF report
+# (its text read back with pdftotext), a missing file and two files at once.
+# Usage: tests/cli/command_line.sh <orvenda-expans executable>
+set -euo pipefail
+exe=$1
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=offscreen
+fail() { echo "command line: FAILED: $*" >&2; exit 1; }
+
+[ "$("$exe" --version 2>/dev/null)" = "Orvenda-Expans 1.00" ] || fail "--version"
+"$exe" --help 2>/dev/null | grep -q -- "--pdf <kimenet.pdf>" || fail "--help does not list --pdf"
+
+"$exe" "$here/munka.expans" --pdf "$work/jelentes.pdf" 2>"$work/err" || fail "--pdf: $(cat "$work/err")"
+if grep -v "QStandardPaths" "$work/err" | grep -q .; then
+  fail "messages for a sound job: $(cat "$work/err")"
+fi
+command -v pdftotext >/dev/null || fail "pdftotext is missing"
+pdftotext -layout "$work/jelentes.pdf" "$work/jelentes.txt"
+expect() { grep -Eq "$1" "$work/jelentes.txt" || fail "the report lacks /$1/"; }
+expect "Projektfájl: +munka\.expans"
+expect "Levegő oldali előnyomás +3 +bar"
+expect "maximális, átlagos hőmérséklet +120 +°C"
+expect "Választott tágulási tartály +80 liter"
+expect "Átlagos folyadékhőmérséklet +95°C"
+
+if "$exe" "$work/nincs.expans" --pdf "$work/x.pdf" 2>"$work/err"; then fail "a missing file succeeded"; fi
+grep -q "„nincs.expans” fájl nem nyitható meg" "$work/err" || fail "no message for a missing file"
+[ ! -e "$work/x.pdf" ] || fail "a report for a missing file"
+if "$exe" a.expans b.expans --pdf "$work/x.pdf" 2>/dev/null; then fail "two files accepted"; fi
+echo "command line: passed"

@@ -1,0 +1,76 @@
+// Qt's own texts in Hungarian, and result figures that screen readers can name and read.
+#include <QAccessible>
+#include <QMenu>
+
+#include "rendszerterfogat.h"
+#include "tagtartaly_fixture.h"
+#include "translations.h"
+
+namespace {
+
+TEST(QtTexts, TextBoxContextMenuIsHungarian) {
+    const auto translator = expans::ui::installQtTranslations();
+    if (!translator) GTEST_SKIP() << "qtbase_hu.qm is not installed";
+    QLineEdit box(u("3,5"));
+    const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    QStringList captions;
+    for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator()) captions << action->text().remove(QLatin1Char('&'));
+    }
+    ASSERT_GE(captions.size(), 5);
+    for (const char* english : {"Undo", "Redo", "Cut", "Copy", "Paste", "Delete", "Select All"}) {
+        for (const QString& caption : captions) {
+            EXPECT_FALSE(caption.startsWith(u(english))) << caption.toStdString();
+        }
+    }
+    EXPECT_TRUE(captions.join(u("|")).contains(u("Beilleszt")))
+        << captions.join(u("|")).toStdString();
+}
+
+struct Result {
+    const char* figure;
+    const char* name;  // what a screen reader says the figure is
+};
+
+void expectDescribed(QWidget* root, const Result& result) {
+    auto* figure = root->findChild<QLabel*>(u(result.figure));
+    ASSERT_NE(figure, nullptr) << result.figure;
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(figure);
+    ASSERT_NE(access, nullptr) << result.figure;
+    EXPECT_EQ(access->text(QAccessible::Name), u(result.name)) << result.figure;
+    EXPECT_EQ(access->text(QAccessible::Value), figure->text()) << result.figure;
+    EXPECT_EQ(access->text(QAccessible::Description), figure->text()) << result.figure;
+}
+
+TEST_F(MainWindowTest, EveryResultHasANameAndAValue) {
+    for (const Result& result : {
+             Result{"Label29",
+                    "Térfogat változás Tmeleg-re melegedés és elgőzölgés esetén [liter]"},
+             Result{"Label28", "Térfogat melegen [liter]"},
+             Result{"Label27", "Tágulási tartály minimális mérete [liter]"},
+             Result{"Label16", "Fagyálló folyadék koncentrátum szükséglet, [liter]"},
+             Result{"Label11", "A napkollektor köri hőátadó folyadék átlagos hőmérséklete"},
+             Result{"Label34", "A napkollektorok hőmérséklete"},
+             Result{"Label26", "Forráspont"},
+             Result{"Label40", "Gőzképződés"},
+         }) {
+        expectDescribed(window.get(), result);
+    }
+    // The caption that names a figure may change; the name follows it.
+    click("Check1");
+    expectDescribed(window.get(),
+                    {"Label29", "Térfogat változás Tmeleg-re melegedés esetén [liter]"});
+
+    QWidget* volume = window->volumeWindow();
+    for (const Result& result :
+         {Result{"Label9", "Napkollektorok"}, Result{"Label10", "Csővezeték rendszer"},
+          Result{"Label13", "Hőcserélők"}, Result{"Label16", "Egyéb szerelvények"},
+          Result{"Label14", "A rendszer térfogata (liter)"}}) {
+        expectDescribed(volume, result);
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->volumeWindow()->Label14)
+                  ->text(QAccessible::Value),
+              u("18,3"));
+}
+
+}  // namespace

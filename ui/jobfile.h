@@ -1,0 +1,36 @@
+#pragma once
+
+// Job files (.expans): a job as UTF-8 JSON with a format name and a version. Reading checks the
+// whole file before anything is handed out, so a caller never applies half a job. Needs only
+// Qt Core, so the reader can be fuzzed on its own.
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+#include "job.h"
+
+namespace expans::ui {
+
+inline constexpr qint64 kMaxJobFileBytes = 1024 * 1024;  // a real job is about 1 kB
+inline constexpr qsizetype kMaxJobTextLength = 1000;     // characters of one field's text
+inline constexpr int kJobFormatVersion = 1;
+
+struct JobRead {
+    std::optional<Job> job;
+    QString error;  // what is wrong, one Hungarian sentence; empty when job is set
+};
+
+QByteArray jobToJson(const Job& job);
+JobRead jobFromJson(const QByteArray& bytes);
+
+// Reads and checks a file; the error names what is wrong but not the file.
+JobRead readJobFile(const QString& path);
+// Atomic: the old file stays as it was unless the new one was written completely.
+bool writeJobFile(const QString& path, const Job& job, QString* error);
+
+// The message shown for a file that cannot be opened or saved, naming the file.
+QString openErrorMessage(const QString& path, const QString& reason);
+QString saveErrorMessage(const QString& path, const QString& reason);
+
+}  // namespace expans::ui

@@ -1,0 +1,264 @@
+#include "mainmenu.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "dialogs.h"
+#include "jobfile.h"
+#include "rendszerterfogat.h"
+#include "report.h"
+#include "tagtartaly.h"
+
+namespace expans::ui {
+
+namespace {
+
+const QString kJobFilter = QStringLiteral("Orvenda-Expans munkafájl (*.expans)");
+const QString kJobSuffix = QStringLiteral("expans");
+const QString kProgramTitle = QStringLiteral("Orvenda-Expans");
+
+QString withSuffix(QString path, const QString& suffix) {
+    if (QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) != 0) {
+        path += QLatin1Char('.') + suffix;
+    }
+    return path;
+}
+
+}  // namespace
+
+MainMenu::MainMenu(Tagtartaly& window) : QObject(&window), m_window(window) {
+    m_bar = new QMenuBar(&window);
+    m_bar->setObjectName(QStringLiteral("MenuBar"));
+    // The desktop's own menu font, not the window's small design font.
+    m_bar->setFont(QApplication::font(m_bar));
+
+    // Access keys: F and G, so the window's Alt+S and Alt+K stay with its buttons.
+    QMenu* file = m_bar->addMenu(QStringLiteral("&Fájl"));
+    addCommand(file, QStringLiteral("&Új"), QKeySequence(Qt::CTRL | Qt::Key_N), &MainMenu::newJob);
+    addCommand(file, QStringLiteral("&Megnyitás…"), QKeySequence(Qt::CTRL | Qt::Key_O),
+               &MainMenu::open);
+    QAction* save = file->addAction(QStringLiteral("M&entés"));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(save, &QAction::triggered, this,
+            [this] { m_window.postCommand([this] { this->save(); }); });
+    QAction* saveAs = file->addAction(QStringLiteral("Mentés má&sként…"));
+    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(saveAs, &QAction::triggered, this,
+            [this] { m_window.postCommand([this] { this->saveAs(); }); });
+    file->addSeparator();
+    addCommand(file, QStringLiteral("&Jelentés mentése PDF-be…"), QKeySequence(),
+               &MainMenu::exportPdf);
+    addCommand(file, QStringLiteral("&Nyomtatás…"), QKeySequence(Qt::CTRL | Qt::Key_P),
+               &MainMenu::print);
+    file->addSeparator();
+    QAction* quit = file->addAction(QStringLiteral("&Kilépés"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quit, &QAction::triggered, this,
+            [this] { m_window.postCommand([this] { m_window.Command3_Click(); }); });
+
+    QMenu* help = m_bar->addMenu(QStringLiteral("Sú&gó"));
+    QAction* about = help->addAction(QStringLiteral("&Névjegy"));
+    connect(about, &QAction::triggered, this, [this] { showAbout(&m_window); });
+
+    // The designed client area keeps its size; the window grows by the menu's height.
+    QWidget* client = m_window.clientArea();
+    const int height = m_bar->sizeHint().height();
+    m_bar->setGeometry(0, 0, client->width(), height);
+    client->move(0, height);
+    m_window.setFixedSize(client->width(), client->height() + height);
+
+    m_window.setExitGuard([this] { return maySwitchAway(); });
+    m_cover = m_window.Picture4;
+    m_cover->installEventFilter(this);
+    watchChanges();
+}
+
+QAction* MainMenu::addCommand(QMenu* menu, const QString& text, const QKeySequence& keys,
+                              void (MainMenu::*command)()) {
+    QAction* action = menu->addAction(text);
+    action->setShortcut(keys);
+    // Like a click, a command waits for the checks that leaving a field has started.
+    connect(action, &QAction::triggered, this,
+            [this, command] { m_window.postCommand([this, command] { (this->*command)(); }); });
+    return action;
+}
+
+bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_cover &&
+        (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+        // The cover shows while the volume window is open: no menu command may run meanwhile.
+        const bool covered = event->type() == QEvent::Show;
+        m_bar->setEnabled(!covered);
+        for (QAction* action : m_bar->findChildren<QAction*>()) action->setEnabled(!covered);
+        watchChanges();
+        scheduleModifiedCheck();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// Every change a user makes shows up as one of these signals (the windows block them only for
+// their own follow-up changes, which a check after the event loop sees as well).
+void MainMenu::watchChanges() {
+    auto watch = [this](QWidget* root) {
+        for (QLineEdit* box : root->findChildren<QLineEdit*>()) {
+            connect(box, &QLineEdit::textChanged, this, &MainMenu::scheduleModifiedCheck,
+                    Qt::UniqueConnection);
+        }
+        for (QComboBox* list : root->findChildren<QComboBox*>()) {
+            connect(list, &QComboBox::activated, this, &MainMenu::scheduleModifiedCheck,
+                    Qt::UniqueConnection);
+            connect(list, &QComboBox::currentIndexChanged, this, &MainMenu::scheduleModifiedCheck,
+                    Qt::UniqueConnection);
+        }
+        for (QScrollBar* bar : root->findChildren<QScrollBar*>()) {
+            connect(bar, &QScrollBar::valueChanged, this, &MainMenu::scheduleModifiedCheck,
+                    Qt::UniqueConnection);
+        }
+        for (QCheckBox* box : root->findChildren<QCheckBox*>()) {
+            connect(box, &QCheckBox::toggled, this, &MainMenu::scheduleModifiedCheck,
+                    Qt::UniqueConnection);
+        }
+    };
+    if (!m_mainWatched) {
+        watch(m_window.clientArea());
+        m_mainWatched = true;
+    }
+    if (Rendszerterfogat* volume = m_window.volumeWindow(); volume && volume != m_watchedVolume) {
+        watch(volume);
+        m_watchedVolume = volume;
+    }
+}
+
+void MainMenu::scheduleModifiedCheck() {
+    if (m_path.isEmpty() || m_checkPending) return;
+    m_checkPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_checkPending = false;
+        m_window.setWindowModified(isModified());
+    });
+}
+
+bool MainMenu::isModified() const {
+    return !m_path.isEmpty() && m_saved && m_window.job() != *m_saved;
+}
+
+void MainMenu::updateTitle() {
+    if (m_path.isEmpty()) {
+        m_window.setWindowFilePath(QString());
+        m_window.setWindowTitle(kProgramTitle);
+        m_window.setWindowModified(false);
+        return;
+    }
+    m_window.setWindowFilePath(m_path);
+    m_window.setWindowTitle(
+        QStringLiteral("%1[*] – %2").arg(QFileInfo(m_path).fileName(), kProgramTitle));
+    m_window.setWindowModified(isModified());
+}
+
+void MainMenu::setFile(const QString& path, const Job& saved) {
+    m_path = path;
+    m_saved = saved;
+    updateTitle();
+}
+
+bool MainMenu::maySwitchAway() {
+    if (!isModified()) return true;
+    switch (askSave(&m_window, QFileInfo(m_path).fileName())) {
+        case SaveAnswer::Save:
+            return save();
+        case SaveAnswer::Discard:
+            return true;
+        case SaveAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
+void MainMenu::newJob() {
+    if (!maySwitchAway()) return;
+    m_window.restart();
+    m_path.clear();
+    m_saved.reset();
+    updateTitle();
+    watchChanges();
+}
+
+void MainMenu::open() {
+    if (!maySwitchAway()) return;
+    const QString path = chooseOpenFile(&m_window, QStringLiteral("Megnyitás"), kJobFilter);
+    if (!path.isEmpty()) openFile(path);
+}
+
+bool MainMenu::openFile(const QString& path) {
+    const JobRead read = readJobFile(path);
+    if (!read.job) {
+        showFileError(&m_window, openErrorMessage(path, read.error));
+        return false;
+    }
+    m_window.applyJob(*read.job);
+    // What the window shows now counts as unchanged, also where a check corrected a figure.
+    setFile(QFileInfo(path).absoluteFilePath(), m_window.job());
+    watchChanges();
+    return true;
+}
+
+bool MainMenu::save() {
+    if (m_path.isEmpty()) return saveAs();
+    return saveTo(m_path);
+}
+
+bool MainMenu::saveAs() {
+    const QString suggested =
+        m_path.isEmpty() ? QDir::home().filePath(QStringLiteral("munka.expans")) : m_path;
+    const QString chosen =
+        chooseSaveFile(&m_window, QStringLiteral("Mentés másként"), suggested, kJobFilter);
+    if (chosen.isEmpty()) return false;
+    return saveTo(withSuffix(chosen, kJobSuffix));
+}
+
+bool MainMenu::saveTo(const QString& path) {
+    const Job job = m_window.job();
+    QString error;
+    if (!writeJobFile(path, job, &error)) {
+        showFileError(&m_window, saveErrorMessage(path, error));
+        return false;
+    }
+    setFile(QFileInfo(path).absoluteFilePath(), job);
+    return true;
+}
+
+void MainMenu::exportPdf() {
+    const QString base = m_path.isEmpty() ? QDir::home().filePath(QStringLiteral("jelentes"))
+                                          : QFileInfo(m_path).path() + QLatin1Char('/') +
+                                                QFileInfo(m_path).completeBaseName();
+    const QString chosen =
+        chooseSaveFile(&m_window, QStringLiteral("Jelentés mentése PDF-be"),
+                       base + QStringLiteral(".pdf"), QStringLiteral("PDF-dokumentum (*.pdf)"));
+    if (chosen.isEmpty()) return;
+    const QString path = withSuffix(chosen, QStringLiteral("pdf"));
+    QString error;
+    if (!writeReportPdf(path, m_window, QFileInfo(m_path).fileName(), &error)) {
+        showFileError(&m_window, saveErrorMessage(path, error));
+    }
+}
+
+void MainMenu::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(m_path.isEmpty() ? kProgramTitle : QFileInfo(m_path).fileName());
+    if (runPrintDialog(&m_window, printer)) {
+        paintReport(printer, m_window, QFileInfo(m_path).fileName());
+    }
+}
+
+}  // namespace expans::ui

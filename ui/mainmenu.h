@@ -1,0 +1,71 @@
+#pragma once
+
+// The main window's menu bar and its file commands. It sits above the designed client area and
+// keeps the job file: which file is open, what it held when last opened or saved (a job differs
+// from it: the title shows the unsaved mark), and asks before a changed job would be dropped.
+// While the volume window covers the main window, the menu is disabled.
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <optional>
+
+#include "job.h"
+
+class QAction;
+class QKeySequence;
+class QMenu;
+class QMenuBar;
+class QPagedPaintDevice;
+
+namespace expans::ui {
+
+class Tagtartaly;
+
+class MainMenu : public QObject {
+    Q_OBJECT
+public:
+    explicit MainMenu(Tagtartaly& window);
+
+    QMenuBar* menuBar() const { return m_bar; }
+    QString filePath() const { return m_path; }
+    bool isModified() const;
+
+    // The commands as the menu runs them; each reports its own failures to the user.
+    void newJob();
+    void open();
+    bool save();
+    bool saveAs();
+    void exportPdf();
+    void print();
+
+    // Opens a file without asking about the job on screen; false (after the message) when the
+    // file cannot be read.
+    bool openFile(const QString& path);
+    // With a file open and unsaved changes asks whether to save; false when the user cancels or
+    // the save fails.
+    bool maySwitchAway();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* addCommand(QMenu* menu, const QString& text, const QKeySequence& keys,
+                        void (MainMenu::*command)());
+    bool saveTo(const QString& path);
+    void setFile(const QString& path, const Job& saved);
+    void watchChanges();
+    void scheduleModifiedCheck();
+    void updateTitle();
+
+    Tagtartaly& m_window;
+    QMenuBar* m_bar = nullptr;
+    QObject* m_cover = nullptr;  // the main window's Picture4
+    QString m_path;              // empty: no file open
+    std::optional<Job> m_saved;  // the job as last opened or saved
+    bool m_mainWatched = false;
+    QPointer<QObject> m_watchedVolume;  // null again once "Új" has replaced the volume window
+    bool m_checkPending = false;
+};
+
+}  // namespace expans::ui

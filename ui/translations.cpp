@@ -1,0 +1,21 @@
+#include "translations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+
+namespace expans::ui {
+
+std::unique_ptr<QTranslator> installQtTranslations() {
+    auto translator = std::make_unique<QTranslator>();
+    // Hungarian whatever the desktop's language: every text of the program is Hungarian.
+    if (!translator->load(QLocale(QLocale::Hungarian, QLocale::Hungary), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator.get())) {
+        return nullptr;
+    }
+    return translator;
+}
+
+}  // namespace expans::ui
