@@ -94,8 +94,7 @@ QAction* MainMenu::addCommand(QMenu* menu, const QString& text, const QKeySequen
 }
 
 bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_cover &&
-        (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+    if (watched == m_cover && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
         // The cover shows while the volume window is open: no menu command may run meanwhile.
         const bool covered = event->type() == QEvent::Show;
         m_bar->setEnabled(!covered);
@@ -246,6 +245,7 @@ void MainMenu::exportPdf() {
                        base + QStringLiteral(".pdf"), QStringLiteral("PDF-dokumentum (*.pdf)"));
     if (chosen.isEmpty()) return;
     const QString path = withSuffix(chosen, QStringLiteral("pdf"));
+    m_window.calculateForReport();
     QString error;
     if (!writeReportPdf(path, m_window, QFileInfo(m_path).fileName(), &error)) {
         showFileError(&m_window, saveErrorMessage(path, error));
@@ -257,6 +257,7 @@ void MainMenu::print() {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(m_path.isEmpty() ? kProgramTitle : QFileInfo(m_path).fileName());
     if (runPrintDialog(&m_window, printer)) {
+        m_window.calculateForReport();
         paintReport(printer, m_window, QFileInfo(m_path).fileName());
     }
 }

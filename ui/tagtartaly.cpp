@@ -137,19 +137,29 @@ bool Tagtartaly::eventFilter(QObject* watched, QEvent* event) {
         }
         return QWidget::eventFilter(watched, event);
     }
-    void (Tagtartaly::*lostFocus)() = nullptr;
-    if (watched == Text1) lostFocus = &Tagtartaly::Text1_LostFocus;
-    if (watched == Text2) lostFocus = &Tagtartaly::Text2_LostFocus;
-    if (watched == Text3) lostFocus = &Tagtartaly::Text3_LostFocus;
-    if (watched == Text4) lostFocus = &Tagtartaly::Text4_LostFocus;
-    if (watched == Text5) lostFocus = &Tagtartaly::Text5_LostFocus;
-    if (watched == Text6) lostFocus = &Tagtartaly::Text6_LostFocus;
-    if (watched == Text7) lostFocus = &Tagtartaly::Text7_LostFocus;
-    if (lostFocus) {
+    if (const auto lostFocus = lostFocusOf(watched)) {
         m_queue.post([this, lostFocus] { (this->*lostFocus)(); }, {},
                      HandlerQueue::Timing::AfterMouseRelease);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+Tagtartaly::FieldHandler Tagtartaly::lostFocusOf(const QObject* field) const {
+    if (field == nullptr) return nullptr;
+    if (field == Text1) return &Tagtartaly::Text1_LostFocus;
+    if (field == Text2) return &Tagtartaly::Text2_LostFocus;
+    if (field == Text3) return &Tagtartaly::Text3_LostFocus;
+    if (field == Text4) return &Tagtartaly::Text4_LostFocus;
+    if (field == Text5) return &Tagtartaly::Text5_LostFocus;
+    if (field == Text6) return &Tagtartaly::Text6_LostFocus;
+    if (field == Text7) return &Tagtartaly::Text7_LostFocus;
+    return nullptr;
+}
+
+void Tagtartaly::calculateForReport() {
+    // A menu command leaves the focus where it is, so the field's check has not run yet.
+    if (const auto lostFocus = lostFocusOf(focusWidget())) (this->*lostFocus)();
+    Command1_Click();
 }
 
 void Tagtartaly::paintEvent(QPaintEvent*) {

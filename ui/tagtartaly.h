@@ -72,6 +72,9 @@ public:
     Job job() const;
     void applyJob(const Job& job);
     void restart();
+    // What pressing "Számítás" runs — the check of the field that holds the focus, then the
+    // sizing — so that a printed report's results belong to the inputs it prints.
+    void calculateForReport();
     // Runs a menu command after the user-event handlers that are waiting, like a click.
     void postCommand(std::function<void()> command) { m_queue.post(std::move(command)); }
     // Asked before the program ends; false keeps it running (the user cancelled).
@@ -111,6 +114,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    using FieldHandler = void (Tagtartaly::*)();
+    FieldHandler lostFocusOf(const QObject* field) const;
+
     void buildLayout();
     void connectHandlers();
     void setTabOrder();

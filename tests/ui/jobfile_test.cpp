@@ -389,6 +389,35 @@ TEST_F(JobFileTest, FailedSaveLosesNothing) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u("munka.expans")});
 }
 
+TEST_F(JobFileTest, ReportCountsTheFigureStillBeingTyped) {
+    // The reference: the same figure typed, then "Számítás" clicked.
+    auto reference = freshWindow();
+    std::swap(window, reference);
+    typeAndTab("Text6", u("120"));
+    click("Command1");
+    const auto expected = bothWindows(*window);
+    std::swap(window, reference);
+
+    // Typed, the focus still in the field, and the report exported from the menu.
+    auto* field = control<QLineEdit>("Text6");
+    field->setFocus(Qt::MouseFocusReason);
+    settle();
+    field->selectAll();
+    QTest::keyClicks(field, u("120"));
+    dialogs.chosenFile = path("jelentes.pdf");
+    menu().exportPdf();
+    settle();
+    EXPECT_TRUE(QFile::exists(path("jelentes.pdf")));
+    EXPECT_TRUE(recorder->take().isEmpty());
+    auto seen = bothWindows(*window);
+    // Only where the focus stands differs from the reference.
+    seen.erase(QStringLiteral("Text6"));
+    auto wanted = expected;
+    wanted.erase(QStringLiteral("Text6"));
+    expectSame(seen, wanted);
+    EXPECT_EQ(text("Text6"), u("120"));
+}
+
 TEST_F(JobFileTest, MenuBarSitsAboveTheDesignedClientArea) {
     QMenuBar* bar = menu().menuBar();
     ASSERT_GT(bar->height(), 0);
