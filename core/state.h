@@ -43,6 +43,8 @@ struct MainState {
     Currency GasVolume;                // liter
     Currency SystemPressureAbs;        // bar absolute
     Currency BoilingPoint;             // °C
+
+    friend bool operator==(const MainState&, const MainState&) = default;
 };
 
 // System-volume window. Its text boxes are the master copy of every figure; these values are
@@ -69,6 +71,8 @@ struct VolumeState {
     Currency CircuitTotal;    // liter
     // Tenths of a liter, rounded, with one tenth added; 32 bits so large circuits do not wrap.
     std::int32_t CircuitVolumeTenths = 0;
+
+    friend bool operator==(const VolumeState&, const VolumeState&) = default;
 };
 
 }  // namespace expans
