@@ -3,6 +3,7 @@
 // The two state records. Each window owns one for the life of the process; the calculations are
 // functions over them. Pressures are absolute (the gauge value the user types plus exactly 1 bar).
 
+#include <array>
 #include <cstdint>
 
 #include "currency.h"
@@ -71,6 +72,10 @@ struct VolumeState {
     Currency CircuitTotal;    // liter
     // Tenths of a liter, rounded, with one tenth added; 32 bits so large circuits do not wrap.
     std::int32_t CircuitVolumeTenths = 0;
+    // The sixteen box figures the last complete run counted, in VolumeBox order. A figure that
+    // cannot be counted is replaced by its box's entry here (the lists write the other values
+    // above before the run that checks them).
+    std::array<Currency, 16> CountedFigures{};
 
     friend bool operator==(const VolumeState&, const VolumeState&) = default;
 };

@@ -111,67 +111,56 @@ struct Sums {
     Currency exchangers;
 };
 
-// Part B: re-reads all sixteen boxes and forms the totals; throws when a box or a sum cannot be
+// The sums: re-reads all sixteen boxes and forms the totals; throws when a box or a sum cannot be
 // stored.
 Sums sum(const VolumeState& before, const VolumePort& port) {
     Sums out{before, {}};
     VolumeState& next = out.state;
-    next.CollectorCount1 = read(port, B::Text2);
-    next.CollectorCount2 = read(port, B::Text14);
-    next.CollectorUnitVolume1 = read(port, B::Text1);
-    next.CollectorUnitVolume2 = read(port, B::Text13);
+    const auto count = [&next](const VolumePort& from, VolumeBox box) {
+        const Currency figure = read(from, box);
+        next.CountedFigures[static_cast<std::size_t>(box)] = figure;
+        return figure;
+    };
+    next.CollectorCount1 = count(port, B::Text2);
+    next.CollectorCount2 = count(port, B::Text14);
+    next.CollectorUnitVolume1 = count(port, B::Text1);
+    next.CollectorUnitVolume2 = count(port, B::Text13);
     next.CollectorTotal = next.CollectorUnitVolume1 * next.CollectorCount1 +
                           next.CollectorUnitVolume2 * next.CollectorCount2;
 
-    next.PipeLength1 = read(port, B::Text3);
-    next.PipeLength2 = read(port, B::Text4);
-    next.PipeLength3 = read(port, B::Text5);
-    next.PipeLength4 = read(port, B::Text6);
-    next.PipeLitresPerMetre1 = read(port, B::Text15);
-    next.PipeLitresPerMetre2 = read(port, B::Text16);
-    next.PipeLitresPerMetre3 = read(port, B::Text17);
-    next.PipeLitresPerMetre4 = read(port, B::Text18);
+    next.PipeLength1 = count(port, B::Text3);
+    next.PipeLength2 = count(port, B::Text4);
+    next.PipeLength3 = count(port, B::Text5);
+    next.PipeLength4 = count(port, B::Text6);
+    next.PipeLitresPerMetre1 = count(port, B::Text15);
+    next.PipeLitresPerMetre2 = count(port, B::Text16);
+    next.PipeLitresPerMetre3 = count(port, B::Text17);
+    next.PipeLitresPerMetre4 = count(port, B::Text18);
     next.PipingTotal =
         next.PipeLitresPerMetre1 * next.PipeLength1 + next.PipeLitresPerMetre2 * next.PipeLength2 +
         next.PipeLitresPerMetre3 * next.PipeLength3 + next.PipeLitresPerMetre4 * next.PipeLength4;
 
-    next.ExchangerVolume1 = read(port, B::Text8);
-    next.ExchangerVolume2 = read(port, B::Text9);
-    next.ExchangerVolume3 = read(port, B::Text10);
+    next.ExchangerVolume1 = count(port, B::Text8);
+    next.ExchangerVolume2 = count(port, B::Text9);
+    next.ExchangerVolume3 = count(port, B::Text10);
     out.exchangers = next.ExchangerVolume1 + next.ExchangerVolume2 + next.ExchangerVolume3;
 
-    next.FittingsVolume = read(port, B::Text12);
+    next.FittingsVolume = count(port, B::Text12);
     next.CircuitTotal =
         next.CollectorTotal + next.PipingTotal + out.exchangers + next.FittingsVolume;
     next.CircuitVolumeTenths = tenthsOf(next.CircuitTotal);
     return out;
 }
 
-// Each box whose figure differs from the one the last successful run counted gets that figure
-// back. The state is re-read for every box, since each write may run a nested calculation.
+// Each box whose figure differs from the one the last complete run counted gets that figure
+// back; each write runs a nested calculation.
 void restoreCounted(const VolumeState& state, VolumePort& port, char separator) {
-    constexpr std::pair<VolumeBox, Currency VolumeState::*> kCounted[] = {
-        {B::Text1, &VolumeState::CollectorUnitVolume1},
-        {B::Text2, &VolumeState::CollectorCount1},
-        {B::Text3, &VolumeState::PipeLength1},
-        {B::Text4, &VolumeState::PipeLength2},
-        {B::Text5, &VolumeState::PipeLength3},
-        {B::Text6, &VolumeState::PipeLength4},
-        {B::Text8, &VolumeState::ExchangerVolume1},
-        {B::Text9, &VolumeState::ExchangerVolume2},
-        {B::Text10, &VolumeState::ExchangerVolume3},
-        {B::Text12, &VolumeState::FittingsVolume},
-        {B::Text13, &VolumeState::CollectorUnitVolume2},
-        {B::Text14, &VolumeState::CollectorCount2},
-        {B::Text15, &VolumeState::PipeLitresPerMetre1},
-        {B::Text16, &VolumeState::PipeLitresPerMetre2},
-        {B::Text17, &VolumeState::PipeLitresPerMetre3},
-        {B::Text18, &VolumeState::PipeLitresPerMetre4},
-    };
-    for (const auto& [box, member] : kCounted) {
+    for (std::size_t i = 0; i < state.CountedFigures.size(); ++i) {
+        const auto box = static_cast<VolumeBox>(i);
+        const Currency counted = state.CountedFigures[i];
         const CurrencyParse shown = parseCurrency(port.text(box));
-        if (shown.status == ParseStatus::Ok && shown.value == state.*member) continue;
-        port.setText(box, currencyText(state.*member, separator));
+        if (shown.status == ParseStatus::Ok && shown.value == counted) continue;
+        port.setText(box, currencyText(counted, separator));
     }
 }
 

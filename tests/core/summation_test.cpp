@@ -263,6 +263,15 @@ INSTANTIATE_TEST_SUITE_P(Summation, VolumeScenario,
                                                     {{B::Text1, "1,5"}, {B::Text2, "3"}},
                                                     "18,1",
                                                     4.5},
+                                           Scenario{"PipeSizeBeyondTheCounterGoesBack",
+                                                    [](auto& w) {
+                                                        w.type(B::Text3, "1000000000");
+                                                        w.choose(L::Combo6, 2);
+                                                    },
+                                                    {kOutOfRangeMessage},
+                                                    {{B::Text15, "0,201"}},
+                                                    "201000014,3",
+                                                    4.71},
                                            Scenario{"TypedListStillNeedsANumberInTheBox",
                                                     [](auto& w) {
                                                         w.choose(L::Combo6, 6);
