@@ -110,7 +110,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             where = "pick " + std::to_string(static_cast<int>(list)) + ":" + std::to_string(index);
             w.choose(list, index);
         } else {
+            // A disabled box takes no input: its figure is the list's.
             const VolumeBox box = kBoxes[input.ConsumeIntegralInRange(0, 15)];
+            if (!w.isEnabled(box)) continue;
             std::string text = w.text(box);
             if (kind == 1) {
                 text = input.ConsumeRandomLengthString(24);
