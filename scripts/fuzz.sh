@@ -8,6 +8,7 @@
 # Each target starts from its seed corpus in fuzz/corpus/<target>/ (copied, the tree stays
 # clean) with its dictionary fuzz/<target>.dict. A finding stops the run with its input in
 # build/fuzz/findings/<target>/; add it to the seed corpus once the fault is mended.
+# FUZZ_SECONDS_<target>=N gives one target its own time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -38,17 +39,19 @@ for target in "${targets[@]}"; do
   findings=build/fuzz/findings/$target
   mkdir -p "$work" "$findings"
   [ -d "fuzz/corpus/$target" ] && cp -n "fuzz/corpus/$target"/* "$work"/ 2>/dev/null || true
-  options=(-max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$findings/")
+  override=FUZZ_SECONDS_$target
+  time_for=${!override:-$seconds}
+  options=(-max_total_time="$time_for" -print_final_stats=1 -artifact_prefix="$findings/")
   [ -f "fuzz/$target.dict" ] && options+=(-dict="fuzz/$target.dict")
   log=build/fuzz/$target.log
-  echo "-- $target: ${seconds} s"
+  echo "-- $target: ${time_for} s"
   build/fuzz/"$target" "${options[@]}" "$work" >"$log" 2>&1 || {
     tail -n 40 "$log" >&2
     echo "FINDING in $target, see $findings" >&2
     exit 1
   }
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
-  echo "$target: ${runs:-0} executions in ${seconds} s, 0 findings" | tee -a "$summary"
+  echo "$target: ${runs:-0} executions in ${time_for} s, 0 findings" | tee -a "$summary"
 done
 
 if [ "$targets_only" -eq 1 ]; then
