@@ -109,11 +109,11 @@ OperatingOutcome recompute(const MainState& input, int hscroll2Value, std::strin
         if (parsed.status == ParseStatus::OutOfRange) {
             throw ArithmeticFault("collector volume outside range");
         }
-        if (parsed.status == ParseStatus::Ok) {
-            s.CollectorVolume = parsed.value;
-        }
+        const Currency vc = parsed.status == ParseStatus::Ok ? parsed.value : s.CollectorVolume;
+        // The panel draws whatever the box holds, but a negative volume is never kept: the
+        // sizing falls back to the stored volume when it rejects the box.
+        if (vc >= Currency{}) s.CollectorVolume = vc;
         const Currency v = s.SystemVolume;
-        const Currency vc = s.CollectorVolume;
 
         // Volume demand of the two bracketing cases: all collector content pushed out by vapour,
         // or all of it still liquid at the collector temperature.

@@ -74,8 +74,9 @@ struct OperatingOutcome {
 };
 
 // Recomputation for the collector-temperature slider at hscroll2Value. text11 is the
-// collector-volume box: a text that is not a number keeps the stored CollectorVolume, a number
-// beyond the range is an error outcome.
+// collector-volume box: a text that is not a number keeps the stored CollectorVolume, a negative
+// figure is drawn but not stored (the sizing rejects it), a number beyond the range is an error
+// outcome.
 OperatingOutcome recompute(const MainState& state, int hscroll2Value, std::string_view text11,
                            char separator);
 

@@ -3,6 +3,7 @@
 // The two state records. Each window owns one for the life of the process; the calculations are
 // functions over them. Pressures are absolute (the gauge value the user types plus exactly 1 bar).
 
+#include <array>
 #include <cstdint>
 
 #include "currency.h"
@@ -43,6 +44,8 @@ struct MainState {
     Currency GasVolume;                // liter
     Currency SystemPressureAbs;        // bar absolute
     Currency BoilingPoint;             // °C
+
+    friend bool operator==(const MainState&, const MainState&) = default;
 };
 
 // System-volume window. Its text boxes are the master copy of every figure; these values are
@@ -69,6 +72,12 @@ struct VolumeState {
     Currency CircuitTotal;    // liter
     // Tenths of a liter, rounded, with one tenth added; 32 bits so large circuits do not wrap.
     std::int32_t CircuitVolumeTenths = 0;
+    // The sixteen box figures the last complete run counted, in VolumeBox order. A figure that
+    // cannot be counted is replaced by its box's entry here (the lists write the other values
+    // above before the run that checks them).
+    std::array<Currency, 16> CountedFigures{};
+
+    friend bool operator==(const VolumeState&, const VolumeState&) = default;
 };
 
 }  // namespace expans

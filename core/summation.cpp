@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
+#include <utility>
 
 #include "numtext.h"
 
@@ -104,6 +106,64 @@ std::int32_t tenthsOf(Currency total) {
     return static_cast<std::int32_t>(whole);
 }
 
+struct Sums {
+    VolumeState state;
+    Currency exchangers;
+};
+
+// The sums: re-reads all sixteen boxes and forms the totals; throws when a box or a sum cannot be
+// stored.
+Sums sum(const VolumeState& before, const VolumePort& port) {
+    Sums out{before, {}};
+    VolumeState& next = out.state;
+    const auto count = [&next](const VolumePort& from, VolumeBox box) {
+        const Currency figure = read(from, box);
+        next.CountedFigures[static_cast<std::size_t>(box)] = figure;
+        return figure;
+    };
+    next.CollectorCount1 = count(port, B::Text2);
+    next.CollectorCount2 = count(port, B::Text14);
+    next.CollectorUnitVolume1 = count(port, B::Text1);
+    next.CollectorUnitVolume2 = count(port, B::Text13);
+    next.CollectorTotal = next.CollectorUnitVolume1 * next.CollectorCount1 +
+                          next.CollectorUnitVolume2 * next.CollectorCount2;
+
+    next.PipeLength1 = count(port, B::Text3);
+    next.PipeLength2 = count(port, B::Text4);
+    next.PipeLength3 = count(port, B::Text5);
+    next.PipeLength4 = count(port, B::Text6);
+    next.PipeLitresPerMetre1 = count(port, B::Text15);
+    next.PipeLitresPerMetre2 = count(port, B::Text16);
+    next.PipeLitresPerMetre3 = count(port, B::Text17);
+    next.PipeLitresPerMetre4 = count(port, B::Text18);
+    next.PipingTotal =
+        next.PipeLitresPerMetre1 * next.PipeLength1 + next.PipeLitresPerMetre2 * next.PipeLength2 +
+        next.PipeLitresPerMetre3 * next.PipeLength3 + next.PipeLitresPerMetre4 * next.PipeLength4;
+
+    next.ExchangerVolume1 = count(port, B::Text8);
+    next.ExchangerVolume2 = count(port, B::Text9);
+    next.ExchangerVolume3 = count(port, B::Text10);
+    out.exchangers = next.ExchangerVolume1 + next.ExchangerVolume2 + next.ExchangerVolume3;
+
+    next.FittingsVolume = count(port, B::Text12);
+    next.CircuitTotal =
+        next.CollectorTotal + next.PipingTotal + out.exchangers + next.FittingsVolume;
+    next.CircuitVolumeTenths = tenthsOf(next.CircuitTotal);
+    return out;
+}
+
+// Each box whose figure differs from the one the last complete run counted gets that figure
+// back; each write runs a nested calculation.
+void restoreCounted(const VolumeState& state, VolumePort& port, char separator) {
+    for (std::size_t i = 0; i < state.CountedFigures.size(); ++i) {
+        const auto box = static_cast<VolumeBox>(i);
+        const Currency counted = state.CountedFigures[i];
+        const CurrencyParse shown = parseCurrency(port.text(box));
+        if (shown.status == ParseStatus::Ok && shown.value == counted) continue;
+        port.setText(box, currencyText(counted, separator));
+    }
+}
+
 }  // namespace
 
 bool calculate(VolumeState& state, VolumePort& port, char separator) {
@@ -129,47 +189,27 @@ bool calculate(VolumeState& state, VolumePort& port, char separator) {
         port.setText(kChecks[i].box, intText(0));
     }
 
-    VolumeState next = state;
-    Currency exchangers;
+    std::optional<Sums> sums;
     try {
-        next.CollectorCount1 = read(port, B::Text2);
-        next.CollectorCount2 = read(port, B::Text14);
-        next.CollectorUnitVolume1 = read(port, B::Text1);
-        next.CollectorUnitVolume2 = read(port, B::Text13);
-        next.CollectorTotal = next.CollectorUnitVolume1 * next.CollectorCount1 +
-                              next.CollectorUnitVolume2 * next.CollectorCount2;
-
-        next.PipeLength1 = read(port, B::Text3);
-        next.PipeLength2 = read(port, B::Text4);
-        next.PipeLength3 = read(port, B::Text5);
-        next.PipeLength4 = read(port, B::Text6);
-        next.PipeLitresPerMetre1 = read(port, B::Text15);
-        next.PipeLitresPerMetre2 = read(port, B::Text16);
-        next.PipeLitresPerMetre3 = read(port, B::Text17);
-        next.PipeLitresPerMetre4 = read(port, B::Text18);
-        next.PipingTotal = next.PipeLitresPerMetre1 * next.PipeLength1 +
-                           next.PipeLitresPerMetre2 * next.PipeLength2 +
-                           next.PipeLitresPerMetre3 * next.PipeLength3 +
-                           next.PipeLitresPerMetre4 * next.PipeLength4;
-
-        next.ExchangerVolume1 = read(port, B::Text8);
-        next.ExchangerVolume2 = read(port, B::Text9);
-        next.ExchangerVolume3 = read(port, B::Text10);
-        exchangers = next.ExchangerVolume1 + next.ExchangerVolume2 + next.ExchangerVolume3;
-
-        next.FittingsVolume = read(port, B::Text12);
-        next.CircuitTotal =
-            next.CollectorTotal + next.PipingTotal + exchangers + next.FittingsVolume;
-        next.CircuitVolumeTenths = tenthsOf(next.CircuitTotal);
+        sums = sum(state, port);
     } catch (const Unreadable& unreadable) {
         port.showMessage(unreadable.message);
         return false;
     } catch (const ArithmeticFault&) {
+        // The figure just entered cannot be counted: the boxes go back to the figures the last
+        // run counted (each write runs a nested calculation), so the totals match the boxes.
         port.showMessage(kOutOfRangeMessage);
-        return false;
+        restoreCounted(state, port, separator);
+        try {
+            sums = sum(state, port);
+        } catch (const Unreadable&) {
+        } catch (const ArithmeticFault&) {
+        }
+        if (!sums) return false;
     }
 
-    state = next;
+    state = sums->state;
+    const Currency exchangers = sums->exchangers;
     port.setLabel(VolumeLabel::Label9, currencyText(state.CollectorTotal, separator));
     port.setLabel(VolumeLabel::Label10, currencyText(state.PipingTotal, separator));
     port.setLabel(VolumeLabel::Label13, currencyText(exchangers, separator));

@@ -1,6 +1,8 @@
 #include "validation.h"
 
+#include <cstdint>
 #include <functional>
+#include <limits>
 
 #include "numtext.h"
 
@@ -14,6 +16,8 @@ constexpr const char* kHeightTooLarge =
     "A megadott szintkülönbség mellett a kollektorok nyomása 1,5 bar alatt van!";
 
 const Currency kOneBar = Currency::fromInt(1);
+const Currency kLowest = Currency::fromTicks(std::numeric_limits<std::int64_t>::min());
+const Currency kHighest = Currency::fromTicks(std::numeric_limits<std::int64_t>::max());
 
 // A rule fails when its predicate holds for the entered value.
 struct Rule {
@@ -47,15 +51,18 @@ FieldCheck checkField(const MainState& state, std::string_view text, char separa
     } else if (const CurrencyParse parsed = parseCurrency(text); parsed.status == ParseStatus::Ok) {
         stored = parsed.value;
     }
-    if (!stored) {
-        reject(kOutOfRangeMessage);
-        return check;
-    }
+    // The field's own rules come first. A figure beyond the range is compared at the range's
+    // end, which orders it against every stored value as the figure itself would be.
+    const Currency compared = stored.value_or(*value < 0 ? kLowest : kHighest);
     for (const Rule& rule : rules) {
-        if (rule.fails(*value, *stored)) {
+        if (rule.fails(*value, compared)) {
             reject(rule.message);
             return check;
         }
+    }
+    if (!stored) {
+        reject(kOutOfRangeMessage);
+        return check;
     }
     check.state.*target = *stored;
     return check;
@@ -160,11 +167,11 @@ FieldCheck checkText7(const MainState& state, std::string_view text, char separa
     const Currency pascal = (state.FillPressureAbs - kOneBar) * 100000;
     check.state.MaxStaticHeight = cy(pascal.toDouble() / 1000 / 9.81 - 15);
     const CurrencyParse height = parseCurrency(text);
-    if (height.status != ParseStatus::Ok) {
-        check.messages.emplace_back(kOutOfRangeMessage);
-        check.restoreText = restore;
-    } else if (check.state.MaxStaticHeight < height.value) {
-        check.messages.emplace_back(kHeightTooLarge);
+    const bool tooHigh = height.status == ParseStatus::Ok
+                             ? check.state.MaxStaticHeight < height.value
+                             : parseDouble(text).value_or(0) > 0;
+    if (tooHigh || height.status != ParseStatus::Ok) {
+        check.messages.emplace_back(tooHigh ? kHeightTooLarge : kOutOfRangeMessage);
         check.restoreText = restore;
     }
     return check;

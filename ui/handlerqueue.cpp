@@ -4,6 +4,8 @@
 #include <QMetaObject>
 #include <utility>
 
+#include "messagebox.h"
+
 namespace expans::ui {
 
 namespace {
@@ -100,6 +102,11 @@ void HandlerQueue::drain() {
     // Inside a running handler (a modal box's nested loop) the outer drain picks the new entries
     // up once that handler has returned.
     if (m_running) return;
+    // Nor inside the box of another window: the handlers wait until it is closed.
+    if (errorBoxOpen()) {
+        scheduleDrain(kMousePollMs);
+        return;
+    }
     const RunningFlag running(m_running);
     while (!m_pending.empty()) {
         if (holdForMouse()) return;

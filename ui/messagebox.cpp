@@ -19,14 +19,27 @@ void showModalBox(QWidget* parent, const QString& message) {
     box.exec();
 }
 
+int& openBoxes() {
+    static int count = 0;
+    return count;
+}
+
 }  // namespace
 
 void showError(QWidget* parent, const QString& message) {
+    ++openBoxes();
+    const struct Closed {
+        ~Closed() { --openBoxes(); }
+    } closed;
     if (const ErrorBox& box = installedBox()) {
         box(parent, message);
     } else {
         showModalBox(parent, message);
     }
+}
+
+bool errorBoxOpen() {
+    return openBoxes() > 0;
 }
 
 ErrorBox setErrorBox(ErrorBox box) {

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "messagebox.h"
+#include "numtext.h"
 #include "pictures.h"
 #include "style.h"
 #include "summation.h"
@@ -124,11 +125,14 @@ void Rendszerterfogat::Command1_Click() {
 }
 
 void Rendszerterfogat::Command2_Click() {
-    // After a total that could not be represented the main window keeps its last figures.
+    // A figure that cannot be counted goes back to the last counted one, so the totals are
+    // valid here; should they not be, the user is told that the main window keeps its figures.
     if (m_totalsValid) {
         const HandBack values = handBack(m_state, decimalSeparator());
         m_main.Text1->setText(qs(values.systemVolumeText));
         m_main.Text11->setText(qs(values.collectorVolumeText));
+    } else if (isVisible()) {
+        showMessage(kOutOfRangeMessage);
     }
     hide();
     m_main.Picture4->hide();

@@ -69,7 +69,8 @@ public:
     void Text18_Change();
 
     const VolumeState& state() const { return m_state; }
-    // False while the totals cannot be represented; the return command then hands nothing back.
+    // False while the totals cannot be represented; the return command then hands nothing back
+    // and says so.
     bool totalsValid() const { return m_totalsValid; }
 
     // What a saved job and the printed report read of this window: each list's selection (-1 for

@@ -275,9 +275,9 @@ void Tagtartaly::reactivate() {
 void Tagtartaly::Command1_Click() {
     const SizingOutcome outcome = expans::size(m_state, Check1->isChecked(), ss(Text11->text()),
                                                ss(Text7->text()), decimalSeparator());
+    m_state = outcome.state;
     for (const std::string& text : outcome.messages) message(text);
     if (outcome.text11) Text11->setText(qs(*outcome.text11));
-    m_state = outcome.state;
 
     const bool evaporation = outcome.evaporationPanel;
     HScroll2->setEnabled(evaporation);
@@ -349,8 +349,9 @@ void Tagtartaly::Command3_Click() {
 }
 
 void Tagtartaly::applyFieldCheck(QLineEdit* field, const FieldCheck& check) {
-    for (const std::string& text : check.messages) message(text);
+    // Stored before the boxes: a change that arrives while a box is open is then not undone.
     m_state = check.state;
+    for (const std::string& text : check.messages) message(text);
     if (check.restoreText) field->setText(qs(*check.restoreText));
 }
 

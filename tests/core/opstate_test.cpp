@@ -326,6 +326,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Text11Case{"DecimalPoint", "3.5", true, 3.5},
                       Text11Case{"Zero", "0", true, 0}, Text11Case{"Letters", "abc", true, 4.71},
                       Text11Case{"Empty", "", true, 4.71}, Text11Case{"LoneMinus", "-", true, 4.71},
+                      Text11Case{"NegativeDrawnNotStored", "-2", true, 4.71},
                       Text11Case{"BeyondRange", "99999999999999999999", false, 4.71}),
     [](const auto& info) { return info.param.name; });
 

@@ -247,24 +247,31 @@ INSTANTIATE_TEST_SUITE_P(Summation, VolumeScenario,
                                                     {{B::Text12, "0"}},
                                                     "17,3",
                                                     4.71},
-                                           Scenario{"TotalBeyondTenthsCounterKeepsLastResult",
+                                           Scenario{"TotalBeyondTenthsCounterGoesBack",
                                                     [](auto& w) { w.type(B::Text12, "300000000"); },
                                                     {kOutOfRangeMessage},
-                                                    {{B::Text12, "300000000"}},
+                                                    {{B::Text12, "1"}},
                                                     "18,3",
-                                                    4.71,
-                                                    false},
-                                           Scenario{"ProductBeyondCurrencyRangeKeepsLastResult",
+                                                    4.71},
+                                           Scenario{"ProductBeyondCurrencyRangeGoesBack",
                                                     [](auto& w) {
                                                         w.choose(L::Combo4, 3);
                                                         w.type(B::Text1, "10000000000");
                                                         w.type(B::Text2, "10000000000");
                                                     },
                                                     {kOutOfRangeMessage, kOutOfRangeMessage},
-                                                    {},
+                                                    {{B::Text1, "1,5"}, {B::Text2, "3"}},
                                                     "18,1",
-                                                    4.5,
-                                                    false},
+                                                    4.5},
+                                           Scenario{"PipeSizeBeyondTheCounterGoesBack",
+                                                    [](auto& w) {
+                                                        w.type(B::Text3, "1000000000");
+                                                        w.choose(L::Combo6, 2);
+                                                    },
+                                                    {kOutOfRangeMessage},
+                                                    {{B::Text15, "0,201"}},
+                                                    "201000014,3",
+                                                    4.71},
                                            Scenario{"TypedListStillNeedsANumberInTheBox",
                                                     [](auto& w) {
                                                         w.choose(L::Combo6, 6);

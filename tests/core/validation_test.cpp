@@ -68,6 +68,7 @@ constexpr const char* kVolumeNegative = "A rendszertérfogat pozitív kell legye
 constexpr const char* kHeight =
     "A megadott szintkülönbség mellett a kollektorok nyomása 1,5 bar alatt van!";
 constexpr const char* kHuge = "99999999999999999999";
+constexpr const char* kHugeNegative = "-1000000000000000";
 
 const auto kPre = &MainState::PrePressureAbs;
 const auto kFill = &MainState::FillPressureAbs;
@@ -86,7 +87,10 @@ INSTANTIATE_TEST_SUITE_P(
         CheckRow{"PreWord", checkText2, "abc", {kNaN}, "3,5", kPre, 4.5},
         CheckRow{"PreStoredEqualToFill", checkText2, "3,99999", {kPreBelowFill}, "3,5", kPre, 4.5},
         CheckRow{"PreJustBelowFill", checkText2, "3,9999", {}, {}, kPre, 4.9999},
-        CheckRow{"PreBeyondRange", checkText2, kHuge, {kOutOfRangeMessage}, "3,5", kPre, 4.5},
+        CheckRow{"PreBeyondRange", checkText2, kHuge, {kPreBelowFill}, "3,5", kPre, 4.5},
+        CheckRow{"PreHugeNegative", checkText2, kHugeNegative, {kPrePositive}, "3,5", kPre, 4.5},
+        CheckRow{"MaxBeyondRange", checkText3, kHuge, {kMaxSix}, "6", kMax, 7},
+        CheckRow{"FillBeyondRange", checkText4, kHuge, {kFillBelowMax}, "4", kFill, 5},
         CheckRow{"MaxSixAccepted", checkText3, "6", {}, {}, kMax, 7},
         CheckRow{"MaxAboveSix", checkText3, "6,5", {kMaxSix}, "6", kMax, 7},
         CheckRow{"MaxNegative", checkText3, "-1", {kMaxPositive}, "6", kMax, 7},
@@ -110,7 +114,9 @@ INSTANTIATE_TEST_SUITE_P(
         CheckRow{"ColdZeroAccepted", checkText5, "0", {}, {}, kCold, 0},
         CheckRow{"ColdNegative", checkText5, "-1", {kColdNegative}, "20", kCold, 20},
         CheckRow{"ColdWord", checkText5, "x", {kNaN}, "20", kCold, 20},
-        CheckRow{"ColdBeyondRange", checkText5, kHuge, {kOutOfRangeMessage}, "20", kCold, 20},
+        CheckRow{"ColdBeyondRange", checkText5, kHuge, {kColdAboveMax}, "20", kCold, 20},
+        CheckRow{"ColdHugeNegative", checkText5, kHugeNegative, {kColdNegative}, "20", kCold, 20},
+        CheckRow{"MaxMeanBeyondRange", checkText6, kHuge, {kMaxMean300}, "140", kMaxMean, 140},
         CheckRow{"MaxMean300Accepted", checkText6, "300", {}, {}, kMaxMean, 300},
         CheckRow{"MaxMeanAbove300", checkText6, "300,5", {kMaxMean300}, "140", kMaxMean, 140},
         CheckRow{"MaxMeanBelowCold", checkText6, "19", {kMaxMeanBelowCold}, "140", kMaxMean, 140},
@@ -138,9 +144,10 @@ INSTANTIATE_TEST_SUITE_P(
         CheckRow{"HeightAboveLimit", checkText7, "26", {kHeight}, "7", kHeightMax, 25.7747},
         CheckRow{"HeightNegativeAccepted", checkText7, "-30", {}, {}, kHeightMax, 25.7747},
         CheckRow{"HeightWordStopsEarly", checkText7, "abc", {kNaN}, "7", kHeightMax, 0},
-        CheckRow{"HeightBeyondRange",
+        CheckRow{"HeightBeyondRange", checkText7, kHuge, {kHeight}, "7", kHeightMax, 25.7747},
+        CheckRow{"HeightHugeNegative",
                  checkText7,
-                 kHuge,
+                 kHugeNegative,
                  {kOutOfRangeMessage},
                  "7",
                  kHeightMax,

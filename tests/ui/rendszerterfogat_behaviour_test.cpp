@@ -417,30 +417,38 @@ TEST_F(VolumeWindowTest, AltVReturns) {
     EXPECT_FALSE(main->Picture4->isVisible());
 }
 
-TEST_F(VolumeWindowTest, UnrepresentableTotalIsNotHandedBack) {
+// A figure whose total cannot be represented goes back to the last counted one after the
+// message, so the labels match the boxes and the return hands back what the window shows.
+TEST_F(VolumeWindowTest, UncountableFigureGoesBackToTheLastCounted) {
     MessageRecorder recorder;
     list("Combo4")->setCurrentIndex(3);
     box("Text1")->selectAll();
     box("Text1")->insert(QStringLiteral("900000000"));
     box("Text2")->selectAll();
-    box("Text2")->insert(QStringLiteral("900000000"));  // 8.1e17 liters: beyond every range
+    box("Text2")->insert(QStringLiteral("900000000"));
     EXPECT_EQ(recorder.messages(),
               QStringList({u(expans::kOutOfRangeMessage), u(expans::kOutOfRangeMessage)}));
-    EXPECT_FALSE(window->totalsValid());
-
-    window->Command2_Click();
-    EXPECT_EQ(main->Text1->text(), u("18,3"));
-    EXPECT_EQ(main->Text11->text(), u("4,71"));
-    // The last total that could be formed: 1.5 × 3 + 4.02 + 8.5 + 1 = 18.02.
-    EXPECT_EQ(labelText("Label14"), u("18,1"));
-
-    box("Text2")->selectAll();
-    box("Text2")->insert(QStringLiteral("1"));
-    box("Text1")->selectAll();
-    box("Text1")->insert(QStringLiteral("2"));
+    EXPECT_EQ(box("Text1")->text(), u("1,5"));
+    EXPECT_EQ(box("Text2")->text(), u("3"));
     EXPECT_TRUE(window->totalsValid());
+    // 1.5 × 3 + 4.02 + 8.5 + 1 = 18.02.
+    EXPECT_EQ(labelText("Label14"), u("18,1"));
     window->Command2_Click();
-    EXPECT_EQ(main->Text1->text(), u("15,6"));  // 2 + 4.02 + 8.5 + 1 = 15.52
+    EXPECT_EQ(main->Text1->text(), u("18,1"));
+    EXPECT_EQ(main->Text11->text(), u("4,5"));
+}
+
+// Typed key by key: from the ninth digit each key is refused and the box keeps eight.
+TEST_F(VolumeWindowTest, FittingsTypedPastTheCounterStayAtTheLastCounted) {
+    MessageRecorder recorder;
+    box("Text12")->setText(QStringLiteral("9"));
+    box("Text12")->end(false);
+    QTest::keyClicks(box("Text12"), QStringLiteral("99999999999"));
+    EXPECT_EQ(recorder.messages().size(), 4);
+    EXPECT_EQ(box("Text12")->text(), u("99999999"));
+    EXPECT_EQ(labelText("Label16"), u("99999999"));
+    window->Command2_Click();
+    EXPECT_EQ(main->Text1->text(), labelText("Label14"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The input checks as the user meets them: type into a field, leave it with Tab, and see the
 // messages in order and the text the field is left with.
 #include "numtext.h"
+#include "rendszerterfogat.h"
 #include "tagtartaly_fixture.h"
 
 namespace {
@@ -153,6 +154,52 @@ TEST_F(MainWindowTest, HugeSystemVolumeKeepsLastResults) {
     EXPECT_EQ(text("Label29"), u("6,46"));
     EXPECT_EQ(text("Label27"), u("25,15"));
     EXPECT_TRUE(window->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+// A negative collector volume drawn by the slider panel never reaches the sizing: the run
+// rejects the box and restores and computes with the last accepted volume.
+TEST_F(MainWindowTest, NegativeCollectorVolumeAfterSliderIsNotSized) {
+    typeAndTab("Text11", u("-2"));
+    auto* mean = control<QScrollBar>("HScroll1");
+    mean->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(mean, Qt::Key_Right);
+    settle();
+    EXPECT_TRUE(recorder->take().isEmpty());
+    click("Command1");
+    EXPECT_EQ(recorder->take(), texts({"A kollektorok térfogata nem lehet negatív"}));
+    EXPECT_EQ(text("Text11"), u("4,71"));
+    EXPECT_EQ(text("Label27"), u("25,15"));
+    EXPECT_EQ(window->state().CollectorVolume, expans::cy(4.71));
+}
+
+// A change that arrives while a check's box is open (posted by automation) is kept.
+TEST_F(MainWindowTest, ChangeDuringACheckBoxIsKept) {
+    const expans::ui::ErrorBox previous = expans::ui::setErrorBox(
+        [this](QWidget*, const QString&) { window->Text1->setText(u("18,35")); });
+    typeAndTab("Text2", u("abc"));
+    expans::ui::setErrorBox(previous);
+    EXPECT_EQ(text("Text2"), u("3,5"));
+    EXPECT_EQ(text("Text1"), u("18,35"));
+    EXPECT_EQ(window->state().SystemVolume, expans::cy(18.35));
+}
+
+// Main-window handlers wait while a box of the volume window is open.
+TEST_F(MainWindowTest, HandlersWaitWhileAVolumeBoxIsOpen) {
+    bool ranInsideBox = true;
+    const expans::ui::ErrorBox previous = expans::ui::setErrorBox([&](QWidget*, const QString&) {
+        QTest::mouseClick(control("Check1"), Qt::LeftButton);
+        QTest::qWait(50);
+        ranInsideBox = !window->handlersPending();
+    });
+    window->volumeWindow()->findChild<QLineEdit*>(u("Text12"))->setText(u("-5"));
+    expans::ui::setErrorBox(previous);
+    EXPECT_FALSE(ranInsideBox);
+    settle();
+    EXPECT_EQ(text("Label7"), u("Térfogat változás Tmeleg-re melegedés esetén [liter]:"));
 }
 
 }  // namespace
