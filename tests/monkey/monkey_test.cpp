@@ -1,12 +1,14 @@
 // A random user: seeded actions through Qt's real input path (key and mouse events, wheel, the
-// clipboard, title-bar closes) on both windows, with the invariants checked after every action.
-// A failure prints the seed and the shortest list of actions found that still fails.
+// clipboard, title-bar closes, the menu's commands) on both windows, with the invariants checked
+// after every action. A failure prints the seed and the shortest list of actions found that still
+// fails.
 //
 //   monkey_test --seed=N --actions=N [--keep=i,j,...]
 //
 // --keep replays only the listed actions of the seed's sequence (what a failure prints);
 // --trace prints every action with the active window and the focus after it.
-// Message boxes are recorded through the error-box seam, never opened.
+// Message boxes are recorded through the error-box seam, never opened; the file commands' dialogs
+// are answered through their seam (a job file of the session, a damaged one, each save answer).
 #include <sanitizer/common_interface_defs.h>
 
 #include <QAbstractItemView>
@@ -14,12 +16,15 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 #include <cstdio>
@@ -30,6 +35,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs.h"
 #include "messagebox.h"
 #include "numtext.h"
 #include "opstate.h"
@@ -57,6 +63,7 @@ enum class Kind {
     Drag,       // drag a slider's thumb
     Close,      // the title bar's close box of the active window
     Open,       // a click on the main window's volume button
+    Menu,       // a command of the main window's menu bar, its dialogs answered
 };
 
 struct Action {
@@ -147,7 +154,8 @@ std::vector<Action> generate(unsigned seed, int count) {
                       : roll < 24 ? Kind::Paste
                       : roll < 44 ? Kind::Key
                       : roll < 50 ? Kind::AccessKey
-                      : roll < 72 ? Kind::Click
+                      : roll < 70 ? Kind::Click
+                      : roll < 72 ? Kind::Menu
                       : roll < 78 ? Kind::ListPick
                       : roll < 83 ? Kind::ListKey
                       : roll < 88 ? Kind::Wheel
@@ -166,7 +174,7 @@ std::vector<Action> generate(unsigned seed, int count) {
 QString describe(const Action& action) {
     static const char* const kNames[] = {"type",  "paste",     "key",      "access key",
                                          "click", "list pick", "list key", "wheel",
-                                         "drag",  "close",     "open"};
+                                         "drag",  "close",     "open",     "menu"};
     QString out = QString::fromLatin1(kNames[static_cast<int>(action.kind)]) +
                   QStringLiteral(" %1/%2/%3").arg(action.target).arg(action.a).arg(action.b);
     if (!action.text.isNull()) out += QStringLiteral(" \"%1\"").arg(action.text.left(40));
@@ -183,10 +191,12 @@ class Session {
 public:
     Session() {
         m_previousBox = ui::setErrorBox([this](QWidget*, const QString&) { ++m_messages; });
+        m_previousDialogs = ui::setDialogs(answers());
         start();
     }
     ~Session() {
         m_main.reset();
+        ui::setDialogs(m_previousDialogs);
         ui::setErrorBox(m_previousBox);
     }
 
@@ -219,6 +229,32 @@ public:
     bool trace = false;  // print every action  // actions made while the volume window was open
 
 private:
+    // The file commands' dialogs, answered by the action's figures: a job file of this session
+    // or a damaged one, each of the save question's answers; printing is always cancelled.
+    ui::Dialogs answers() {
+        ui::Dialogs d;
+        d.openFile = [this](QWidget*, const QString&, const QString&) {
+            QFile damaged(m_files.filePath(QStringLiteral("damaged.expans")));
+            if (damaged.open(QIODevice::WriteOnly)) damaged.write("{\"format\": \"orvenda");
+            return m_answer % 3 == 0 ? damaged.fileName()
+                                     : m_files.filePath(QStringLiteral("job.expans"));
+        };
+        d.saveFile = [this](QWidget*, const QString&, const QString&, const QString& filter) {
+            return m_files.filePath(filter.contains(QLatin1String("pdf"))
+                                        ? QStringLiteral("report.pdf")
+                                        : QStringLiteral("job.expans"));
+        };
+        d.askSave = [this](QWidget*, const QString&) {
+            const ui::SaveAnswer answers[] = {ui::SaveAnswer::Save, ui::SaveAnswer::Discard,
+                                              ui::SaveAnswer::Cancel};
+            return answers[m_answer % 3];
+        };
+        d.fileError = [this](QWidget*, const QString&) { ++m_messages; };
+        d.print = [](QWidget*, QPrinter&) { return false; };
+        d.about = [](QWidget*) {};
+        return d;
+    }
+
     void start() {
         m_main.reset();
         m_ended = false;
@@ -408,6 +444,20 @@ private:
                 clickInto(button);
                 return true;
             }
+            case Kind::Menu: {
+                // A menu entry chosen with the mouse; covered, the menu takes no command.
+                QList<QAction*> commands;
+                for (QAction* entry : m_main->findChildren<QAction*>()) {
+                    if (!entry->isSeparator() && !entry->menu() && !entry->text().isEmpty())
+                        commands << entry;
+                }
+                if (commands.isEmpty()) return false;
+                QAction* command = commands[action.a % commands.size()];
+                m_answer = action.b;
+                if (!command->isEnabled()) return false;
+                command->trigger();
+                return true;
+            }
         }
         return false;
     }
@@ -514,6 +564,9 @@ private:
 
     std::unique_ptr<Tagtartaly> m_main;
     ui::ErrorBox m_previousBox;
+    ui::Dialogs m_previousDialogs;
+    QTemporaryDir m_files;
+    int m_answer = 0;
     int m_messages = 0;
     bool m_ended = false;
 };
