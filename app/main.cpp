@@ -4,13 +4,12 @@
 #include <cstdio>
 #include <string_view>
 
+#include "application.h"
 #include "jobfile.h"
 #include "mainmenu.h"
 #include "messagebox.h"
-#include "pictures.h"
 #include "report.h"
 #include "tagtartaly.h"
-#include "translations.h"
 
 namespace {
 
@@ -31,15 +30,8 @@ int main(int argc, char* argv[]) {
         }
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orvenda-Expans"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QApplication::setOrganizationName(QStringLiteral("Orvenda Kft."));
-    QApplication::setWindowIcon(expans::ui::emblemIcon());
-    // Ties the windows to the installed desktop entry (Wayland app id, task bar icon).
-    QGuiApplication::setDesktopFileName(QStringLiteral("hu.orvenda.Expans"));
-
     // Before the command line is read, so --help speaks Hungarian too.
-    const auto qtTexts = expans::ui::installQtTranslations();
+    const auto qtTexts = expans::ui::prepareApplication();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "application.h"
 #include "bench_timing.h"
-#include "pictures.h"
 #include "rendszerterfogat.h"
 #include "tagtartaly.h"
 
@@ -91,11 +91,7 @@ int main(int argc, char* argv[]) {
 
     // As app/main.cpp.
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orvenda-Expans"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QApplication::setOrganizationName(QStringLiteral("Orvenda Kft."));
-    QApplication::setWindowIcon(expans::ui::emblemIcon());
-    QGuiApplication::setDesktopFileName(QStringLiteral("hu.orvenda.Expans"));
+    const auto qtTexts = expans::ui::prepareApplication();
 
     expans::ui::Tagtartaly window;
     window.setQuitAction([] {});
