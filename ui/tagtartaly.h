@@ -116,6 +116,7 @@ protected:
 private:
     using FieldHandler = void (Tagtartaly::*)();
     FieldHandler lostFocusOf(const QObject* field) const;
+    QLineEdit* fieldBox(MainField field) const;
 
     void buildLayout();
     void connectHandlers();

@@ -53,13 +53,17 @@ std::array<CheckedField, N> cleanOrder(std::array<CheckedField, N> fields, const
 
 }  // namespace
 
+QLineEdit* Tagtartaly::fieldBox(MainField field) const {
+    const std::array<QLineEdit*, kMainFieldCount> boxes = {Text1, Text2, Text3, Text4,
+                                                           Text5, Text6, Text7, Text11};
+    return boxes[static_cast<std::size_t>(field)];
+}
+
 Job Tagtartaly::job() const {
     Job job;
-    const std::pair<MainField, const QLineEdit*> fields[] = {
-        {MainField::Text1, Text1}, {MainField::Text2, Text2},  {MainField::Text3, Text3},
-        {MainField::Text4, Text4}, {MainField::Text5, Text5},  {MainField::Text6, Text6},
-        {MainField::Text7, Text7}, {MainField::Text11, Text11}};
-    for (const auto& [field, box] : fields) job.field(field) = ss(box->text());
+    for (std::size_t i = 0; i < kMainFieldCount; ++i) {
+        job.mainFields[i] = ss(fieldBox(static_cast<MainField>(i))->text());
+    }
     job.fluidIndex = Combo1->currentIndex();
     job.evaporation = Check1->isChecked();
     job.vesselIndex = m_vesselList->currentIndex();
@@ -107,29 +111,11 @@ void Tagtartaly::applyJob(const Job& job) {
                                                    CheckedField{MainField::Text3, &checkText3}};
     const std::array<CheckedField, 2> temperatures = {CheckedField{MainField::Text5, &checkText5},
                                                       CheckedField{MainField::Text6, &checkText6}};
+    // Typed into the field, then checked as leaving it would.
     auto enter = [this](MainField field, const std::string& text) {
-        switch (field) {
-            case MainField::Text2:
-                Text2->setText(qs(text));
-                return Text2_LostFocus();
-            case MainField::Text3:
-                Text3->setText(qs(text));
-                return Text3_LostFocus();
-            case MainField::Text4:
-                Text4->setText(qs(text));
-                return Text4_LostFocus();
-            case MainField::Text5:
-                Text5->setText(qs(text));
-                return Text5_LostFocus();
-            case MainField::Text6:
-                Text6->setText(qs(text));
-                return Text6_LostFocus();
-            case MainField::Text7:
-                Text7->setText(qs(text));
-                return Text7_LostFocus();
-            default:
-                return;
-        }
+        QLineEdit* box = fieldBox(field);
+        box->setText(qs(text));
+        if (const auto lostFocus = lostFocusOf(box)) (this->*lostFocus)();
     };
     for (const CheckedField& f : cleanOrder(pressures, m_state, job, separator)) {
         enter(f.field, job.field(f.field));
