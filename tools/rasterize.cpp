@@ -22,8 +22,9 @@ int main(int argc, char* argv[]) {
     using expans::ui::Picture;
     bool ok = true;
     const auto save = [&](const QPixmap& pixmap, const QString& resource) {
-        // ":/rasters/name.png" → <folder>/name.png
-        const QString path = folder.filePath(resource.section(QLatin1Char('/'), -1));
+        // ":/rasters/name.argb" → <folder>/name.png (the build unpacks it again)
+        const QString name = resource.section(QLatin1Char('/'), -1).section(QLatin1Char('.'), 0, 0);
+        const QString path = folder.filePath(name + QStringLiteral(".png"));
         if (!pixmap.save(path, "PNG")) {
             QTextStream(stderr) << "cannot write " << path << '\n';
             ok = false;

@@ -3,8 +3,11 @@
 #include <QFile>
 #include <QIconEngine>
 #include <QPainter>
+#include <QResource>
 #include <QSvgRenderer>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <map>
 #include <utility>
 
@@ -42,10 +45,8 @@ QString resourcePath(Picture picture) {
 
 // A compiled-in raster, or a null pixmap where there is none.
 QPixmap loadRaster(const QString& path, qreal devicePixelRatio) {
-    QPixmap pixmap;
-    if (pixmap.load(path, "PNG")) {
-        pixmap.setDevicePixelRatio(devicePixelRatio);
-    }
+    QPixmap pixmap = QPixmap::fromImage(rasterImage(path));
+    if (!pixmap.isNull()) pixmap.setDevicePixelRatio(devicePixelRatio);
     return pixmap;
 }
 
@@ -187,11 +188,31 @@ QPixmap renderEmblemIcon(int side) {
 }
 
 QString rasterPath(Picture picture, int scale) {
-    return QStringLiteral(":/rasters/%1@%2x.png").arg(baseName(picture)).arg(scale);
+    return QStringLiteral(":/rasters/%1@%2x.argb").arg(baseName(picture)).arg(scale);
 }
 
 QString iconRasterPath(int side) {
-    return QStringLiteral(":/rasters/emblem-%1.png").arg(side);
+    return QStringLiteral(":/rasters/emblem-%1.argb").arg(side);
+}
+
+QImage rasterImage(const QString& path) {
+    // The width and the height, then the rows of premultiplied pixels (see expans-unpack-raster).
+    const QResource resource(path);
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression) {
+        return {};
+    }
+    std::uint32_t size[2] = {0, 0};
+    if (resource.size() < qint64(sizeof size)) return {};
+    std::memcpy(size, resource.data(), sizeof size);
+    if (size[0] == 0 || size[1] == 0 || size[0] > 4096 || size[1] > 4096 ||
+        resource.size() != qint64(sizeof size) + qint64(size[0]) * size[1] * 4) {
+        return {};
+    }
+    const uchar* pixels = resource.data() + sizeof size;
+    const QImage image(pixels, int(size[0]), int(size[1]), int(size[0]) * 4,
+                       QImage::Format_ARGB32_Premultiplied);
+    // Shares the compiled-in bytes where they are aligned as the painter needs them.
+    return reinterpret_cast<quintptr>(pixels) % 4 == 0 ? image : image.copy();
 }
 
 QIcon emblemIcon() {

@@ -4,6 +4,7 @@
 // its designed pixel size times the device pixel ratio, so it stays crisp on high-density screens.
 
 #include <QIcon>
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <QSize>
@@ -34,6 +35,8 @@ QPixmap renderEmblemIcon(int side);
 // `expans-rasterize`; a test checks that they match them pixel for pixel.
 QString rasterPath(Picture picture, int scale);
 QString iconRasterPath(int side);
+// A compiled-in raster's pixels (premultiplied ARGB), or a null image where there is none.
+QImage rasterImage(const QString& path);
 
 // Draws the picture unscaled from the painter's origin, as drawing renderPicture() there would.
 // Each picture is made once per pixel ratio (from its raster at 1× and 2×, else rendered) and
