@@ -24,7 +24,7 @@ constexpr int kPanelBorder = 2;  // px, the sunken 3D border; children are place
 
 // Places a control on a panel: the designed coordinates count from inside the border.
 void place(QWidget* widget, QWidget* container, int left, int top, int width, int height) {
-    widget->setParent(container);
+    if (widget->parentWidget() != container) widget->setParent(container);
     const int inset = qobject_cast<QFrame*>(container) ? kPanelBorder : 0;
     widget->setGeometry(twipsRect(left, top, width, height).translated(inset, inset));
 }
@@ -78,6 +78,8 @@ QLineEdit* makeText(QWidget* panel, const char* name, const char* text, int left
 // width is measured when the list is first opened, not when it is filled.
 class WideListBox : public QComboBox {
 public:
+    using QComboBox::QComboBox;
+
     void showPopup() override {
         if (!std::exchange(m_popupSized, true)) {
             view()->setMinimumWidth(view()->sizeHintForColumn(0) +
@@ -92,7 +94,9 @@ private:
 
 QComboBox* makeCombo(QWidget* panel, const char* name, const char* designText, int left, int top,
                      int width, int height, const QString& accessibleName) {
-    auto* combo = new WideListBox;
+    // Made on its panel: a list made alone and moved there afterwards is set up twice, once as a
+    // window of its own; that was a third of the cost of building this window.
+    auto* combo = new WideListBox(panel);
     combo->setObjectName(QString::fromLatin1(name));
     combo->setEditable(false);
     // Shown only until the list is filled at load time.
