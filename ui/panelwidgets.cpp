@@ -124,9 +124,14 @@ void RoundedBar::setHeightAndTopTwips(float height, float top) {
 }
 
 QRectF RoundedBar::outline() const {
-    // The border's centre line, half a pixel inside the bar's edge, in the widget.
-    return QRectF(m_left / kTwips - x() + 0.5, m_top / kTwips - y() + 0.5, m_width / kTwips - 1.0,
-                  m_height / kTwips - 1.0);
+    // The border's centre line, half a pixel inside the bar's edge, in the widget. The panel
+    // gives the gas bar's top and height in single precision from a fixed bottom, so their sum
+    // wobbles in its last bits from step to step. The bottom is snapped to 1/1024 pixel, far
+    // finer than the drawing resolves: the edge stays where it is, and so do its pixels.
+    const qreal top = m_top / kTwips - y() + 0.5;
+    const qreal bottom =
+        std::round((qreal(m_top) + qreal(m_height)) / kTwips * 1024) / 1024 - y() - 0.5;
+    return QRectF(m_left / kTwips - x() + 0.5, top, m_width / kTwips - 1.0, bottom - top);
 }
 
 qreal RoundedBar::radius(const QRectF& outline) {
@@ -175,7 +180,8 @@ void RoundedBar::place(const QRectF& before) {
         changed += rows(after, std::min(before.top(), after.top()),
                         std::max(before.top(), after.top()) + r);
     }
-    if (before.bottom() != after.bottom()) {
+    // The same snapped bottom may come back a rounding step off after the subtraction above.
+    if (std::abs(before.bottom() - after.bottom()) > 1e-9) {
         changed += rows(after, std::min(before.bottom(), after.bottom()) - r,
                         std::max(before.bottom(), after.bottom()));
     }
