@@ -144,6 +144,11 @@ std::map<PictureKey, QPixmap>& renderedPictures() {
 
 }  // namespace
 
+bool pictureIsOpaque(Picture picture, qreal devicePixelRatio) {
+    return (picture == Picture::Background || picture == Picture::PanelGround) &&
+           devicePixelRatio == std::floor(devicePixelRatio);
+}
+
 void drawPicture(QPainter& painter, Picture picture, qreal devicePixelRatio) {
     // The grounds' drawings are a flat colour with a one-pixel light edge (left, top). At a
     // whole-number pixel ratio the fills give exactly the rendered pixels; between them the

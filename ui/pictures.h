@@ -43,6 +43,8 @@ QImage rasterImage(const QString& path);
 // shared by every widget that shows it; the two flat grounds (Background, PanelGround) are
 // painted as fills of their colours.
 void drawPicture(QPainter& painter, Picture picture, qreal devicePixelRatio);
+// Whether drawPicture covers the picture's whole size in opaque colour.
+bool pictureIsOpaque(Picture picture, qreal devicePixelRatio);
 
 // The window icon. Every copy shares one rendering of the emblem, made when a size is first
 // asked for (a platform without window decorations never asks).

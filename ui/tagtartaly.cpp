@@ -434,8 +434,7 @@ void Tagtartaly::recomputePanel() {
     Label40->setText(qs(display.label40));
     setShown(Picture5, display.picture5Visible);
     Text10->setText(qs(display.text10));
-    Shape2->setHeightTwips(display.shape2.height);
-    Shape2->setTopTwips(display.shape2.top);
+    Shape2->setHeightAndTopTwips(display.shape2.height, display.shape2.top);
     Line4->setEnds(display.line4.x1, display.line4.y1, display.line4.x2, display.line4.y2);
     Label26->setText(qs(display.label26));
 }

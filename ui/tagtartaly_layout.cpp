@@ -99,7 +99,7 @@ QComboBox* list(QWidget* parent, const char* name, const QString& designText, in
 
 QScrollBar* slider(QWidget* parent, const char* name, int minimum, int maximum, int left, int top,
                    int width, int height) {
-    auto* widget = place(new QScrollBar(Qt::Horizontal, parent), name, left, top, width, height);
+    auto* widget = place(new TemperatureSlider(parent, kPanelGrey), name, left, top, width, height);
     widget->setRange(minimum, maximum);
     widget->setValue(0);
     widget->setSingleStep(1);  // arrows
@@ -288,17 +288,20 @@ void Tagtartaly::buildLayout() {
         label(sliders, "Label14",
               QStringLiteral("A napkollektor köri hőátadó folyadék átlagos hőmérséklete:"), 180,
               3825, 4395, 255, centred());
+    // On the flat part of the ground: its own grey looks the same and spares the ground a
+    // repaint at every step.
     Label11 = label(sliders, "Label11", QStringLiteral("Label11"), 4815, 3825, 735, 255,
-                    plain(Back::Transparent));
+                    plain(Back::Grey));
     label(sliders, "Label22", QStringLiteral("Membrán állapota"), 4095, 45, 1425, 255, centred());
     label(sliders, "Label21", QStringLiteral("Biztonsági szelep"), 1665, 45, 1425, 255, centred());
     auto* label12 =
         label(sliders, "Label12", QStringLiteral("Rendszernyomás"), 45, 45, 1560, 255, centred());
-    Shape2 = new RoundedBar(sliders, QColor(0x00, 0xC0, 0xC0));
+    Shape2 = new RoundedBar(sliders, QColor(0x00, 0xC0, 0xC0), RoundedBar::Motion::Moves);
     Shape2->setObjectName(QStringLiteral("Shape2"));
     Shape2->setTwips(3960, 1530, 1635, 735);
     Shape2->lower();
-    auto* shape1 = new RoundedBar(sliders, QColor(0xFF, 0x00, 0x00));
+    auto* shape1 =
+        new RoundedBar(sliders, QColor(0xFF, 0x00, 0x00), RoundedBar::Motion::StandsStill);
     shape1->setObjectName(QStringLiteral("Shape1"));
     shape1->setTwips(3960, 315, 1635, 1905);
     shape1->lower();

@@ -1,6 +1,8 @@
 // The pictures as the main window shows them: what the user sees at the places the panel
 // computes (needle on the dial's marks, gas bar behind the vessel outline, valve swap, scale
 // under the slider) and the amber cover over the whole window.
+#include <QBackingStore>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <cmath>
@@ -210,6 +212,36 @@ TEST_F(MainWindowTest, CoverShowsOnlyAmberBetweenTheStrips) {
     }
     EXPECT_EQ(other, 0) << "pixels of the window's controls show through the cover";
     window->volumeWindow()->hide();
+}
+
+// A slider step repaints only what it changed (the handle's old and new place, the rows where
+// the gas bar's edge moved, the strip around the needle). What the window shows after each step
+// must still be what a full repaint draws: no trail of the handle, bar or needle is left behind.
+TEST_F(MainWindowTest, StepsLeaveNothingBehindOnScreen) {
+    QPaintDevice* device = window->backingStore()->paintDevice();
+    ASSERT_EQ(device->devType(), QInternal::Image);
+    const auto* shown = static_cast<const QImage*>(device);
+    const auto full = [this] {
+        QImage image(window->size() * window->devicePixelRatioF(), QImage::Format_RGB32);
+        image.setDevicePixelRatio(window->devicePixelRatioF());
+        window->render(&image);
+        return image;
+    };
+    for (const char* name : {"HScroll1", "HScroll2"}) {
+        auto* bar = control<QScrollBar>(name);
+        // Up the whole range and back down: a trail shows on the side the handle left.
+        for (const int step : {1, -1}) {
+            for (int value = step > 0 ? bar->minimum() : bar->maximum();
+                 value >= bar->minimum() && value <= bar->maximum(); value += step) {
+                bar->setValue(value);
+                settle();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+                if (value % 9 != 0) continue;
+                ASSERT_EQ(shown->convertToFormat(QImage::Format_RGB32), full())
+                    << name << " at " << value << (step > 0 ? " going up" : " going down");
+            }
+        }
+    }
 }
 
 }  // namespace
