@@ -6,8 +6,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-#include <QSaveFile>
 #include <cmath>
+
+#include "savefile.h"
 
 namespace expans::ui {
 
@@ -199,13 +200,7 @@ JobRead readJobFile(const QString& path) {
 }
 
 bool writeJobFile(const QString& path, const Job& job, QString* error) {
-    QSaveFile file(path);
-    const QByteArray bytes = jobToJson(job);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeFileWhole(path, jobToJson(job), error);
 }
 
 QString openErrorMessage(const QString& path, const QString& reason) {

@@ -1,6 +1,9 @@
 // Job files through the menu's commands: a changed job comes back whole in a fresh window, a bad
 // file changes nothing, a bad figure is treated as typing it, the save question, a failed save,
-// "Új" against a fresh start, and the menu bar above the designed client area.
+// "Új" against a fresh start, and the menu bar above the designed client area. The writers as
+// plain functions: a full disk leaves the old file as it was.
+#include <sys/mount.h>
+
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
@@ -13,6 +16,7 @@
 #include "numtext.h"
 #include "panelwidgets.h"
 #include "rendszerterfogat.h"
+#include "report.h"
 #include "tagtartaly_fixture.h"
 
 namespace {
@@ -388,6 +392,79 @@ TEST_F(JobFileTest, FailedSaveLosesNothing) {
     EXPECT_EQ(f.readAll(), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u("munka.expans")});
 }
+
+// A small file system of its own, mounted over a folder for one test and filled up.
+class FullDisk {
+public:
+    explicit FullDisk(const QString& folder) : m_folder(QFile::encodeName(folder)) {
+        m_mounted = QDir().mkpath(folder) &&
+                    ::mount("tmpfs", m_folder.constData(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~FullDisk() {
+        if (m_mounted) ::umount2(m_folder.constData(), MNT_DETACH);
+    }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+    bool mounted() const { return m_mounted; }
+    // Writes until not one more byte fits.
+    void fill() const {
+        QFile filler(QFile::decodeName(m_folder) + u("/fill"));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return;
+        for (qint64 chunk = 4096; chunk > 0; chunk /= 2) {
+            while (filler.write(QByteArray(chunk, 'x')) == chunk) {
+            }
+        }
+    }
+
+private:
+    QByteArray m_folder;
+    bool m_mounted = false;
+};
+
+struct FullDiskWrite {
+    const char* name;
+    bool report;       // the PDF report, else the job
+    bool overOldFile;  // a file of that name is there already
+};
+
+class WriteOnAFullDisk : public JobFileTest, public ::testing::WithParamInterface<FullDiskWrite> {};
+
+TEST_P(WriteOnAFullDisk, FailsAndLeavesTheOldFile) {
+    const QString folder = path("disk");
+    const FullDisk disk(folder);
+    if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here (needs root)";
+    const QString file = folder + (GetParam().report ? u("/jelentes.pdf") : u("/munka.expans"));
+    const QByteArray old = expans::ui::jobToJson(window->job());
+    if (GetParam().overOldFile) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        ASSERT_EQ(out.write(old), old.size());
+    }
+    disk.fill();
+    const QStringList before = QDir(folder).entryList(QDir::Files);
+
+    typeAndTab("Text7", u("8"));
+    QString error;
+    const bool written = GetParam().report
+                             ? expans::ui::writeReportPdf(file, *window, u("munka.expans"), &error)
+                             : expans::ui::writeJobFile(file, window->job(), &error);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), before);
+    if (GetParam().overOldFile) {
+        QFile in(file);
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        EXPECT_EQ(in.readAll(), old);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(JobFile, WriteOnAFullDisk,
+                         ::testing::Values(FullDiskWrite{"JobOverItsFile", false, true},
+                                           FullDiskWrite{"JobUnderANewName", false, false},
+                                           FullDiskWrite{"ReportOverItsFile", true, true},
+                                           FullDiskWrite{"ReportUnderANewName", true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(JobFileTest, ReportCountsTheFigureStillBeingTyped) {
     // The reference: the same figure typed, then "Számítás" clicked.
