@@ -227,6 +227,10 @@ bool MainMenu::saveAs() {
 
 bool MainMenu::saveTo(const QString& path) {
     const Job job = m_window.job();
+    if (const QString reason = unwritableReason(job); !reason.isEmpty()) {
+        showFileError(&m_window, unwritableMessage(path, reason));
+        return false;
+    }
     QString error;
     if (!writeJobFile(path, job, &error)) {
         showFileError(&m_window, saveErrorMessage(path, error));

@@ -1,7 +1,7 @@
 // Job files through the menu's commands: a changed job comes back whole in a fresh window, a bad
 // file changes nothing, a bad figure is treated as typing it, the save question, a failed save,
 // "Új" against a fresh start, and the menu bar above the designed client area. The writers as
-// plain functions: a full disk leaves the old file as it was.
+// plain functions: what they write reads back, and a full disk leaves the old file as it was.
 #include <sys/mount.h>
 
 #include <QDir>
@@ -370,7 +370,19 @@ TEST_F(JobFileTest, WithoutAFileExitAsksNothing) {
     EXPECT_EQ(dialogs.questions, 0);
 }
 
-TEST_F(JobFileTest, FailedSaveLosesNothing) {
+// A save that cannot be done: one message, the old file as it was, the job and its mark kept.
+enum class SaveFault { FolderCannotBeCreated, TextTooLong };
+
+struct FailedSave {
+    const char* name;
+    SaveFault fault;
+    const char* message;  // a part of what the user is told
+};
+
+class FailedSaveLosesNothing : public JobFileTest,
+                               public ::testing::WithParamInterface<FailedSave> {};
+
+TEST_P(FailedSaveLosesNothing, KeepsTheOldFileAndTheMark) {
     dialogs.chosenFile = path("munka.expans");
     ASSERT_TRUE(menu().saveAs());
     const QByteArray old = [&] {
@@ -379,11 +391,22 @@ TEST_F(JobFileTest, FailedSaveLosesNothing) {
     }();
     typeAndTab("Text6", u("150"));
 
-    // Nobody, not even root, can create a file here.
-    dialogs.chosenFile = u("/proc/nincs-ilyen/munka.expans");
-    EXPECT_FALSE(menu().saveAs());
+    switch (GetParam().fault) {
+        case SaveFault::FolderCannotBeCreated:
+            // Nobody, not even root, can create a file here.
+            dialogs.chosenFile = u("/proc/nincs-ilyen/munka.expans");
+            EXPECT_FALSE(menu().saveAs());
+            break;
+        case SaveFault::TextTooLong:
+            // A figure the field takes, of 1005 characters: more than a job file holds.
+            typeAndTab("Text1", QString(1001, u'0') + u("18,3"));
+            ASSERT_EQ(text("Text1").size(), 1005);
+            EXPECT_FALSE(menu().save());
+            break;
+    }
     ASSERT_EQ(dialogs.fileErrors.size(), 1);
-    EXPECT_TRUE(dialogs.fileErrors[0].contains(u("„munka.expans” fájl mentése nem sikerült")));
+    EXPECT_TRUE(dialogs.fileErrors[0].contains(u(GetParam().message)))
+        << dialogs.fileErrors[0].toStdString();
     EXPECT_EQ(menu().filePath(), path("munka.expans"));
     EXPECT_TRUE(window->isWindowModified());
     EXPECT_EQ(text("Text6"), u("150"));
@@ -392,6 +415,66 @@ TEST_F(JobFileTest, FailedSaveLosesNothing) {
     EXPECT_EQ(f.readAll(), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u("munka.expans")});
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    JobFile, FailedSaveLosesNothing,
+    ::testing::Values(FailedSave{"FolderCannotBeCreated", SaveFault::FolderCannotBeCreated,
+                                 "„munka.expans” fájl mentése nem sikerült"},
+                      FailedSave{"TextTooLong", SaveFault::TextTooLong,
+                                 "„munka.expans” fájl nem menthető.\nA(z) „Tagtartaly.Text1” "
+                                 "szövege 1005 karakter, de egy szöveg legfeljebb 1000"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// What the writer takes, the reader gives back unchanged; what the reader would refuse, the
+// writer refuses too. Both count characters, whatever their encoding.
+struct JobText {
+    const char* name;
+    expans::MainField field;
+    QString text;
+    bool fits;
+};
+
+QString repeated(char32_t character, int count) {
+    const std::u32string codes(static_cast<std::size_t>(count), character);
+    return QString::fromUcs4(codes.data(), static_cast<qsizetype>(codes.size()));
+}
+
+class JobTextRoundTrip : public JobFileTest, public ::testing::WithParamInterface<JobText> {};
+
+TEST_P(JobTextRoundTrip, ReadsBackWhatWasWritten) {
+    const JobText& row = GetParam();
+    expans::Job job = window->job();
+    job.field(row.field) = row.text.toStdString();
+    const QString file = path("munka.expans");
+    QString error;
+    EXPECT_EQ(expans::ui::writeJobFile(file, job, &error), row.fits) << error.toStdString();
+    if (row.fits) {
+        const expans::ui::JobRead read = expans::ui::readJobFile(file);
+        ASSERT_TRUE(read.job) << read.error.toStdString();
+        EXPECT_TRUE(*read.job == job);
+        EXPECT_EQ(read.job->field(row.field), row.text.toStdString());
+    } else {
+        EXPECT_TRUE(error.contains(u("„Tagtartaly.Text")) && error.contains(u("karakter")))
+            << error.toStdString();
+        EXPECT_FALSE(QFile::exists(file));
+        EXPECT_FALSE(expans::ui::jobFromJson(expans::ui::jobToJson(job)).job);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    JobFile, JobTextRoundTrip,
+    ::testing::Values(
+        JobText{"LongestFigure", expans::MainField::Text1, QString(996, u'0') + u("18,3"), true},
+        JobText{"OneCharacterTooMany", expans::MainField::Text1, QString(997, u'0') + u("18,3"),
+                false},
+        // Two UTF-16 units each: within the limit in characters.
+        JobText{"ThousandCharactersOutsideTheBasicPlane", expans::MainField::Text5,
+                repeated(U'\U0001D7D8', 1000), true},
+        JobText{"ThousandAndOneOutsideTheBasicPlane", expans::MainField::Text5,
+                repeated(U'\U0001D7D8', 1001), false},
+        JobText{"LeadingByteOrderMark", expans::MainField::Text2, QChar(0xFEFF) + u("2,5"), true},
+        JobText{"OnlyAByteOrderMark", expans::MainField::Text7, QString(QChar(0xFEFF)), true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A small file system of its own, mounted over a folder for one test and filled up.
 class FullDisk {
