@@ -1,5 +1,6 @@
 #include "mainmenu.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -81,6 +82,12 @@ MainMenu::MainMenu(Tagtartaly& window) : QObject(&window), m_window(window) {
     m_cover = m_window.Picture4;
     m_cover->installEventFilter(this);
     watchChanges();
+    // Whatever changed the job, and however: each time the program waits for the user, the mark
+    // is what the comparison says.
+    connect(QAbstractEventDispatcher::instance(thread()), &QAbstractEventDispatcher::aboutToBlock,
+            this, [this] {
+                if (!m_path.isEmpty() && !m_window.handlersPending()) updateMark();
+            });
 }
 
 QAction* MainMenu::addCommand(QMenu* menu, const QString& text, const QKeySequence& keys,
@@ -141,10 +148,15 @@ void MainMenu::watchChanges() {
 void MainMenu::scheduleModifiedCheck() {
     if (m_path.isEmpty() || m_checkPending) return;
     m_checkPending = true;
+    // After the handlers the change has started, which may change the job further.
     QTimer::singleShot(0, this, [this] {
         m_checkPending = false;
-        m_window.setWindowModified(isModified());
+        m_window.postCommand([this] { updateMark(); });
     });
+}
+
+void MainMenu::updateMark() {
+    m_window.setWindowModified(isModified());
 }
 
 bool MainMenu::isModified() const {
@@ -161,7 +173,7 @@ void MainMenu::updateTitle() {
     m_window.setWindowFilePath(m_path);
     m_window.setWindowTitle(
         QStringLiteral("%1[*] – %2").arg(QFileInfo(m_path).fileName(), kProgramTitle));
-    m_window.setWindowModified(isModified());
+    updateMark();
 }
 
 void MainMenu::setFile(const QString& path, const Job& saved) {
@@ -205,8 +217,9 @@ bool MainMenu::openFile(const QString& path) {
         return false;
     }
     m_window.applyJob(*read.job);
-    // What the window shows now counts as unchanged, also where a check corrected a figure.
-    setFile(QFileInfo(path).absoluteFilePath(), m_window.job());
+    // Compared with what the file holds: where a check corrected a figure of it, the job on
+    // screen differs from the file and shows the mark.
+    setFile(QFileInfo(path).absoluteFilePath(), *read.job);
     watchChanges();
     return true;
 }

@@ -29,6 +29,7 @@ public:
 
     QMenuBar* menuBar() const { return m_bar; }
     QString filePath() const { return m_path; }
+    // The job on screen differs from its file as last opened or saved (the title's mark).
     bool isModified() const;
 
     // The commands as the menu runs them; each reports its own failures to the user.
@@ -56,13 +57,14 @@ private:
     void setFile(const QString& path, const Job& saved);
     void watchChanges();
     void scheduleModifiedCheck();
+    void updateMark();
     void updateTitle();
 
     Tagtartaly& m_window;
     QMenuBar* m_bar = nullptr;
     QObject* m_cover = nullptr;  // the main window's Picture4
     QString m_path;              // empty: no file open
-    std::optional<Job> m_saved;  // the job as last opened or saved
+    std::optional<Job> m_saved;  // the job as its file holds it since it was last opened or saved
     bool m_mainWatched = false;
     QPointer<QObject> m_watchedVolume;  // null again once "Új" has replaced the volume window
     bool m_checkPending = false;

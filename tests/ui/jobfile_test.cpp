@@ -5,9 +5,12 @@
 #include <sys/mount.h>
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QMenuBar>
+#include <QSignalBlocker>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <map>
 
 #include "dialogs.h"
@@ -548,6 +551,43 @@ INSTANTIATE_TEST_SUITE_P(JobFile, WriteOnAFullDisk,
                                            FullDiskWrite{"ReportOverItsFile", true, true},
                                            FullDiskWrite{"ReportUnderANewName", true, false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Runs the event loop until it waits for the user, as the running program does between events.
+void waitForTheUser() {
+    QEventLoop loop;
+    QTimer::singleShot(20, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+TEST_F(JobFileTest, MarkIsTheComparisonWithTheFile) {
+    dialogs.chosenFile = path("munka.expans");
+    ASSERT_TRUE(menu().saveAs());
+    // Changes that no signal reports, as a handler's own follow-up changes are not.
+    auto* field = control<QLineEdit>("Text6");
+    const QString saved = field->text();
+    for (const QString& shown : {u("150"), saved}) {
+        {
+            const QSignalBlocker blocker(field);
+            field->setText(shown);
+        }
+        waitForTheUser();
+        EXPECT_EQ(window->isWindowModified(), shown != saved) << shown.toStdString();
+    }
+
+    // A figure of the file that its check corrects: the job on screen is not what the file holds.
+    expans::Job job = window->job();
+    job.field(expans::MainField::Text7) = "26";
+    QFile file(path("kezzel.expans"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(expans::ui::jobToJson(job));
+    file.close();
+    ASSERT_TRUE(menu().openFile(file.fileName()));
+    settle();
+    recorder->take();
+    waitForTheUser();
+    EXPECT_NE(text("Text7"), u("26"));
+    EXPECT_TRUE(window->isWindowModified());
+}
 
 TEST_F(JobFileTest, ReportCountsTheFigureStillBeingTyped) {
     // The reference: the same figure typed, then "Számítás" clicked.
