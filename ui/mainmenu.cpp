@@ -12,6 +12,8 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include "dialogs.h"
@@ -27,6 +29,7 @@ namespace {
 const QString kJobFilter = QStringLiteral("Orvenda-Expans munkafájl (*.expans)");
 const QString kJobSuffix = QStringLiteral("expans");
 const QString kProgramTitle = QStringLiteral("Orvenda-Expans");
+const QString kLastFolderKey = QStringLiteral("fajlok/utolsoMappa");
 
 QString withSuffix(QString path, const QString& suffix) {
     if (QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) != 0) {
@@ -179,7 +182,22 @@ void MainMenu::updateTitle() {
 void MainMenu::setFile(const QString& path, const Job& saved) {
     m_path = path;
     m_saved = saved;
+    QSettings().setValue(kLastFolderKey, QFileInfo(path).absolutePath());
     updateTitle();
+}
+
+QString MainMenu::dialogFolder() const {
+    const auto existing = [](const QString& folder) {
+        return !folder.isEmpty() && QFileInfo(folder).isDir();
+    };
+    if (!m_path.isEmpty() && existing(QFileInfo(m_path).absolutePath())) {
+        return QFileInfo(m_path).absolutePath();
+    }
+    if (const QString last = QSettings().value(kLastFolderKey).toString(); existing(last)) {
+        return last;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return existing(documents) ? documents : QDir::homePath();
 }
 
 bool MainMenu::maySwitchAway() {
@@ -206,7 +224,8 @@ void MainMenu::newJob() {
 
 void MainMenu::open() {
     if (!maySwitchAway()) return;
-    const QString path = chooseOpenFile(&m_window, QStringLiteral("Megnyitás"), kJobFilter);
+    const QString path =
+        chooseOpenFile(&m_window, QStringLiteral("Megnyitás"), dialogFolder(), kJobFilter);
     if (!path.isEmpty()) openFile(path);
 }
 
@@ -231,7 +250,7 @@ bool MainMenu::save() {
 
 bool MainMenu::saveAs() {
     const QString suggested =
-        m_path.isEmpty() ? QDir::home().filePath(QStringLiteral("munka.expans")) : m_path;
+        m_path.isEmpty() ? QDir(dialogFolder()).filePath(QStringLiteral("munka.expans")) : m_path;
     const QString chosen =
         chooseSaveFile(&m_window, QStringLiteral("Mentés másként"), suggested, kJobFilter);
     if (chosen.isEmpty()) return false;
@@ -254,9 +273,10 @@ bool MainMenu::saveTo(const QString& path) {
 }
 
 void MainMenu::exportPdf() {
-    const QString base = m_path.isEmpty() ? QDir::home().filePath(QStringLiteral("jelentes"))
-                                          : QFileInfo(m_path).path() + QLatin1Char('/') +
-                                                QFileInfo(m_path).completeBaseName();
+    const QString base =
+        m_path.isEmpty()
+            ? QDir(dialogFolder()).filePath(QStringLiteral("jelentes"))
+            : QFileInfo(m_path).path() + QLatin1Char('/') + QFileInfo(m_path).completeBaseName();
     const QString chosen =
         chooseSaveFile(&m_window, QStringLiteral("Jelentés mentése PDF-be"),
                        base + QStringLiteral(".pdf"), QStringLiteral("PDF-dokumentum (*.pdf)"));

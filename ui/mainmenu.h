@@ -31,6 +31,9 @@ public:
     QString filePath() const { return m_path; }
     // The job on screen differs from its file as last opened or saved (the title's mark).
     bool isModified() const;
+    // Where the file dialogs start: the open job's folder, else the folder last used for a job
+    // (kept in the settings), else the user's documents folder.
+    QString dialogFolder() const;
 
     // The commands as the menu runs them; each reports its own failures to the user.
     void newJob();

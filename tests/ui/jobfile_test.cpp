@@ -8,7 +8,9 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QMenuBar>
+#include <QSettings>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <map>
@@ -38,6 +40,7 @@ public:
     DialogScript& operator=(const DialogScript&) = delete;
 
     QString chosenFile;
+    QString suggested;  // what the last save dialog offered
     SaveAnswer answer = SaveAnswer::Cancel;
     QStringList fileErrors;
     int questions = 0;
@@ -46,7 +49,8 @@ private:
     Dialogs script() {
         Dialogs d;
         d.openFile = [this](QWidget*, const QString&, const QString&) { return chosenFile; };
-        d.saveFile = [this](QWidget*, const QString&, const QString&, const QString&) {
+        d.saveFile = [this](QWidget*, const QString&, const QString& offered, const QString&) {
+            suggested = offered;
             return chosenFile;
         };
         d.askSave = [this](QWidget*, const QString&) {
@@ -587,6 +591,31 @@ TEST_F(JobFileTest, MarkIsTheComparisonWithTheFile) {
     waitForTheUser();
     EXPECT_NE(text("Text7"), u("26"));
     EXPECT_TRUE(window->isWindowModified());
+}
+
+TEST_F(JobFileTest, DialogsStartInTheJobsFolderElseTheLastUsedElseDocuments) {
+    QSettings().clear();  // the tests' own settings (test mode)
+    const QString documents = [] {
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        return QFileInfo(folder).isDir() ? folder : QDir::homePath();
+    }();
+    EXPECT_EQ(menu().dialogFolder(), documents);
+    dialogs.chosenFile = path("munkak/munka.expans");
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u("munkak")));
+    ASSERT_TRUE(menu().saveAs());
+    EXPECT_EQ(dialogs.suggested, QDir(documents).filePath(u("munka.expans")));
+    EXPECT_EQ(menu().dialogFolder(), path("munkak"));
+
+    menu().newJob();
+    EXPECT_EQ(menu().dialogFolder(), path("munkak"));
+    dialogs.chosenFile.clear();
+    menu().saveAs();
+    EXPECT_EQ(dialogs.suggested, path("munkak/munka.expans"));
+    // Remembered for the next start of the program.
+    EXPECT_EQ(freshWindow()->menu()->dialogFolder(), path("munkak"));
+
+    ASSERT_TRUE(QDir(path("munkak")).removeRecursively());
+    EXPECT_EQ(menu().dialogFolder(), documents);
 }
 
 TEST_F(JobFileTest, ReportCountsTheFigureStillBeingTyped) {
