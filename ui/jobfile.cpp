@@ -37,7 +37,8 @@ QString qs(const std::string& text) {
     return textFromUtf8(text);
 }
 
-// Characters (code points) of a text: what a user counts, whatever the characters' encoding.
+// Characters (code points) of a text: what a user counts, one for each, however many UTF-16
+// units it takes.
 qsizetype characterCount(const QString& text) {
     qsizetype count = text.size();
     for (qsizetype i = 0; i + 1 < text.size(); ++i) {
