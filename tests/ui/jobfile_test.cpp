@@ -594,7 +594,7 @@ TEST_F(JobFileTest, MarkIsTheComparisonWithTheFile) {
 }
 
 TEST_F(JobFileTest, DialogsStartInTheJobsFolderElseTheLastUsedElseDocuments) {
-    QSettings().clear();  // the tests' own settings (test mode)
+    QSettings().clear();  // the test run's own settings
     const QString documents = [] {
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         return QFileInfo(folder).isDir() ? folder : QDir::homePath();
