@@ -21,9 +21,16 @@ void printLine(FILE* stream, const QString& text) {
 
 int main(int argc, char* argv[]) {
     // A report needs no display: with --pdf the program also runs where there is none (a server,
-    // a build machine), unless a platform was chosen explicitly.
+    // a build machine), unless a platform was chosen explicitly. The help and the version are
+    // only printed, so they never need one.
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument(argv[i]);
+        if (argument == "--") break;
+        if (argument == "-h" || argument == "--help" || argument == "-v" ||
+            argument == "--version") {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            break;
+        }
         if ((argument == "--pdf" || argument.starts_with("--pdf=")) &&
             qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");

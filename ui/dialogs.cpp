@@ -26,9 +26,10 @@ Dialogs setDialogs(Dialogs replacement) {
     return std::exchange(installed(), std::move(replacement));
 }
 
-QString chooseOpenFile(QWidget* parent, const QString& title, const QString& filter) {
+QString chooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
+                       const QString& filter) {
     if (installed().openFile) return installed().openFile(parent, title, filter);
-    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
 }
 
 QString chooseSaveFile(QWidget* parent, const QString& title, const QString& suggested,

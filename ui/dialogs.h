@@ -33,7 +33,9 @@ const Dialogs& dialogs();
 Dialogs setDialogs(Dialogs replacement);
 
 // Each one opens the installed replacement or else the real, modal dialog.
-QString chooseOpenFile(QWidget* parent, const QString& title, const QString& filter);
+// The real open dialog starts in folder; a replacement is not told it.
+QString chooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
+                       const QString& filter);
 QString chooseSaveFile(QWidget* parent, const QString& title, const QString& suggested,
                        const QString& filter);
 SaveAnswer askSave(QWidget* parent, const QString& fileName);

@@ -6,8 +6,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-#include <QSaveFile>
 #include <cmath>
+
+#include "savefile.h"
+#include "utf8.h"
 
 namespace expans::ui {
 
@@ -32,7 +34,21 @@ QString key(const char* name) {
 }
 
 QString qs(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return textFromUtf8(text);
+}
+
+// Characters (code points) of a text: what a user counts, one for each, however many UTF-16
+// units it takes.
+qsizetype characterCount(const QString& text) {
+    qsizetype count = text.size();
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text.at(i).isHighSurrogate() && text.at(i + 1).isLowSurrogate()) --count, ++i;
+    }
+    return count;
+}
+
+bool textFits(const QString& text) {
+    return characterCount(text) <= kMaxJobTextLength;
 }
 
 // Reads one section's values; the first fault ends the reading with its message.
@@ -48,7 +64,7 @@ public:
         if (value.isUndefined()) return {};
         if (!value.isString()) return fail(name, wrongType()), std::string();
         const QString text = value.toString();
-        if (text.size() > kMaxJobTextLength) {
+        if (!textFits(text)) {
             return fail(name, QStringLiteral("A(z) „%1” szövege túl hosszú.")), std::string();
         }
         return text.toStdString();
@@ -126,7 +142,9 @@ QByteArray jobToJson(const Job& job) {
     root.insert(QStringLiteral("version"), kJobFormatVersion);
     root.insert(key(kMainSection), main);
     root.insert(key(kVolumeSection), volume);
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    // Qt's JSON reader drops a U+FEFF that starts a string as if it were a byte-order mark, but
+    // keeps an escaped one; escaped anywhere, the character reads back as it was written.
+    return QJsonDocument(root).toJson(QJsonDocument::Indented).replace("\xEF\xBB\xBF", "\\ufeff");
 }
 
 JobRead jobFromJson(const QByteArray& bytes) {
@@ -198,18 +216,49 @@ JobRead readJobFile(const QString& path) {
     return jobFromJson(bytes);
 }
 
+QString unwritableReason(const Job& job) {
+    const auto tooLong = [](const char* section, const char* name, const std::string& text) {
+        const QString value = qs(text);
+        if (textFits(value)) return QString();
+        return QStringLiteral(
+                   "A(z) „%1.%2” szövege %3 karakter, de egy szöveg legfeljebb %4 "
+                   "karakter lehet.")
+            .arg(key(section), key(name))
+            .arg(characterCount(value))
+            .arg(kMaxJobTextLength);
+    };
+    for (std::size_t i = 0; i < kMainFieldCount; ++i) {
+        if (QString reason = tooLong(kMainSection, kMainFieldKeys[i], job.mainFields[i]);
+            !reason.isEmpty()) {
+            return reason;
+        }
+    }
+    for (std::size_t i = 0; i < kVolumeBoxCount; ++i) {
+        if (QString reason = tooLong(kVolumeSection, kVolumeBoxKeys[i], job.volumeBoxes[i]);
+            !reason.isEmpty()) {
+            return reason;
+        }
+    }
+    return {};
+}
+
 bool writeJobFile(const QString& path, const Job& job, QString* error) {
-    QSaveFile file(path);
-    const QByteArray bytes = jobToJson(job);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error) *error = file.errorString();
+    if (QString reason = unwritableReason(job); !reason.isEmpty()) {
+        if (error) *error = reason;
         return false;
     }
-    return true;
+    return writeFileWhole(path, jobToJson(job), error);
 }
 
 QString openErrorMessage(const QString& path, const QString& reason) {
     return QStringLiteral("A(z) „%1” fájl nem nyitható meg.\n%2")
+        .arg(QFileInfo(path).fileName(), reason);
+}
+
+QString unwritableMessage(const QString& path, const QString& reason) {
+    return QStringLiteral(
+               "A(z) „%1” fájl nem menthető.\n%2\nRövidítse a szöveget, majd mentse "
+               "újra; a munka nem veszett el.")
         .arg(QFileInfo(path).fileName(), reason);
 }
 

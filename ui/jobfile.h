@@ -13,7 +13,7 @@
 namespace expans::ui {
 
 inline constexpr qint64 kMaxJobFileBytes = 1024 * 1024;  // a real job is about 1 kB
-inline constexpr qsizetype kMaxJobTextLength = 1000;     // characters of one field's text
+inline constexpr qsizetype kMaxJobTextLength = 1000;     // characters (code points) of one text
 inline constexpr int kJobFormatVersion = 1;
 
 struct JobRead {
@@ -26,11 +26,17 @@ JobRead jobFromJson(const QByteArray& bytes);
 
 // Reads and checks a file; the error names what is wrong but not the file.
 JobRead readJobFile(const QString& path);
-// Atomic: the old file stays as it was unless the new one was written completely.
+// Why the job cannot be written so that it reads back (a text over kMaxJobTextLength), as one
+// Hungarian sentence naming the key; empty when it can.
+QString unwritableReason(const Job& job);
+// Atomic: the old file stays as it was unless the new one was written completely. A job with an
+// unwritableReason is refused with that reason, and nothing is written.
 bool writeJobFile(const QString& path, const Job& job, QString* error);
 
 // The message shown for a file that cannot be opened or saved, naming the file.
 QString openErrorMessage(const QString& path, const QString& reason);
 QString saveErrorMessage(const QString& path, const QString& reason);
+// The message for a job refused before writing, with its unwritableReason.
+QString unwritableMessage(const QString& path, const QString& reason);
 
 }  // namespace expans::ui

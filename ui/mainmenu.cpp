@@ -1,5 +1,6 @@
 #include "mainmenu.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +12,8 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include "dialogs.h"
@@ -26,6 +29,7 @@ namespace {
 const QString kJobFilter = QStringLiteral("Orvenda-Expans munkafájl (*.expans)");
 const QString kJobSuffix = QStringLiteral("expans");
 const QString kProgramTitle = QStringLiteral("Orvenda-Expans");
+const QString kLastFolderKey = QStringLiteral("fajlok/utolsoMappa");
 
 QString withSuffix(QString path, const QString& suffix) {
     if (QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) != 0) {
@@ -81,6 +85,12 @@ MainMenu::MainMenu(Tagtartaly& window) : QObject(&window), m_window(window) {
     m_cover = m_window.Picture4;
     m_cover->installEventFilter(this);
     watchChanges();
+    // Whatever changed the job, and however: each time the program waits for the user, the mark
+    // is what the comparison says.
+    connect(QAbstractEventDispatcher::instance(thread()), &QAbstractEventDispatcher::aboutToBlock,
+            this, [this] {
+                if (!m_path.isEmpty() && !m_window.handlersPending()) updateMark();
+            });
 }
 
 QAction* MainMenu::addCommand(QMenu* menu, const QString& text, const QKeySequence& keys,
@@ -141,10 +151,15 @@ void MainMenu::watchChanges() {
 void MainMenu::scheduleModifiedCheck() {
     if (m_path.isEmpty() || m_checkPending) return;
     m_checkPending = true;
+    // After the handlers the change has started, which may change the job further.
     QTimer::singleShot(0, this, [this] {
         m_checkPending = false;
-        m_window.setWindowModified(isModified());
+        m_window.postCommand([this] { updateMark(); });
     });
+}
+
+void MainMenu::updateMark() {
+    m_window.setWindowModified(isModified());
 }
 
 bool MainMenu::isModified() const {
@@ -161,13 +176,28 @@ void MainMenu::updateTitle() {
     m_window.setWindowFilePath(m_path);
     m_window.setWindowTitle(
         QStringLiteral("%1[*] – %2").arg(QFileInfo(m_path).fileName(), kProgramTitle));
-    m_window.setWindowModified(isModified());
+    updateMark();
 }
 
 void MainMenu::setFile(const QString& path, const Job& saved) {
     m_path = path;
     m_saved = saved;
+    QSettings().setValue(kLastFolderKey, QFileInfo(path).absolutePath());
     updateTitle();
+}
+
+QString MainMenu::dialogFolder() const {
+    const auto existing = [](const QString& folder) {
+        return !folder.isEmpty() && QFileInfo(folder).isDir();
+    };
+    if (!m_path.isEmpty() && existing(QFileInfo(m_path).absolutePath())) {
+        return QFileInfo(m_path).absolutePath();
+    }
+    if (const QString last = QSettings().value(kLastFolderKey).toString(); existing(last)) {
+        return last;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return existing(documents) ? documents : QDir::homePath();
 }
 
 bool MainMenu::maySwitchAway() {
@@ -194,7 +224,8 @@ void MainMenu::newJob() {
 
 void MainMenu::open() {
     if (!maySwitchAway()) return;
-    const QString path = chooseOpenFile(&m_window, QStringLiteral("Megnyitás"), kJobFilter);
+    const QString path =
+        chooseOpenFile(&m_window, QStringLiteral("Megnyitás"), dialogFolder(), kJobFilter);
     if (!path.isEmpty()) openFile(path);
 }
 
@@ -205,8 +236,9 @@ bool MainMenu::openFile(const QString& path) {
         return false;
     }
     m_window.applyJob(*read.job);
-    // What the window shows now counts as unchanged, also where a check corrected a figure.
-    setFile(QFileInfo(path).absoluteFilePath(), m_window.job());
+    // Compared with what the file holds: where a check corrected a figure of it, the job on
+    // screen differs from the file and shows the mark.
+    setFile(QFileInfo(path).absoluteFilePath(), *read.job);
     watchChanges();
     return true;
 }
@@ -218,7 +250,7 @@ bool MainMenu::save() {
 
 bool MainMenu::saveAs() {
     const QString suggested =
-        m_path.isEmpty() ? QDir::home().filePath(QStringLiteral("munka.expans")) : m_path;
+        m_path.isEmpty() ? QDir(dialogFolder()).filePath(QStringLiteral("munka.expans")) : m_path;
     const QString chosen =
         chooseSaveFile(&m_window, QStringLiteral("Mentés másként"), suggested, kJobFilter);
     if (chosen.isEmpty()) return false;
@@ -227,6 +259,10 @@ bool MainMenu::saveAs() {
 
 bool MainMenu::saveTo(const QString& path) {
     const Job job = m_window.job();
+    if (const QString reason = unwritableReason(job); !reason.isEmpty()) {
+        showFileError(&m_window, unwritableMessage(path, reason));
+        return false;
+    }
     QString error;
     if (!writeJobFile(path, job, &error)) {
         showFileError(&m_window, saveErrorMessage(path, error));
@@ -237,9 +273,10 @@ bool MainMenu::saveTo(const QString& path) {
 }
 
 void MainMenu::exportPdf() {
-    const QString base = m_path.isEmpty() ? QDir::home().filePath(QStringLiteral("jelentes"))
-                                          : QFileInfo(m_path).path() + QLatin1Char('/') +
-                                                QFileInfo(m_path).completeBaseName();
+    const QString base =
+        m_path.isEmpty()
+            ? QDir(dialogFolder()).filePath(QStringLiteral("jelentes"))
+            : QFileInfo(m_path).path() + QLatin1Char('/') + QFileInfo(m_path).completeBaseName();
     const QString chosen =
         chooseSaveFile(&m_window, QStringLiteral("Jelentés mentése PDF-be"),
                        base + QStringLiteral(".pdf"), QStringLiteral("PDF-dokumentum (*.pdf)"));

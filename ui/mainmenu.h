@@ -29,7 +29,11 @@ public:
 
     QMenuBar* menuBar() const { return m_bar; }
     QString filePath() const { return m_path; }
+    // The job on screen differs from its file as last opened or saved (the title's mark).
     bool isModified() const;
+    // Where the file dialogs start: the open job's folder, else the folder last used for a job
+    // (kept in the settings), else the user's documents folder.
+    QString dialogFolder() const;
 
     // The commands as the menu runs them; each reports its own failures to the user.
     void newJob();
@@ -56,13 +60,14 @@ private:
     void setFile(const QString& path, const Job& saved);
     void watchChanges();
     void scheduleModifiedCheck();
+    void updateMark();
     void updateTitle();
 
     Tagtartaly& m_window;
     QMenuBar* m_bar = nullptr;
     QObject* m_cover = nullptr;  // the main window's Picture4
     QString m_path;              // empty: no file open
-    std::optional<Job> m_saved;  // the job as last opened or saved
+    std::optional<Job> m_saved;  // the job as its file holds it since it was last opened or saved
     bool m_mainWatched = false;
     QPointer<QObject> m_watchedVolume;  // null again once "Új" has replaced the volume window
     bool m_checkPending = false;

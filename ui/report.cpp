@@ -30,6 +30,7 @@
 #include "panel.h"
 #include "panelwidgets.h"
 #include "rendszerterfogat.h"
+#include "savefile.h"
 #include "style.h"
 #include "tagtartaly.h"
 
@@ -814,7 +815,8 @@ bool writeReportPdf(const QString& path, const Tagtartaly& window, const QString
         writer.setCreator(QStringLiteral("Orvenda-Expans"));
         paintReport(writer, window, jobFileName);
     }
-    if (!file.commit()) return fail(file.errorString());
+    QString reason;
+    if (!commitSaveFile(file, &reason)) return fail(reason);
     return true;
 }
 

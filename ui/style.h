@@ -9,6 +9,8 @@
 #include <QString>
 #include <string>
 
+#include "utf8.h"
+
 namespace expans::ui {
 
 constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
@@ -35,7 +37,7 @@ inline const QColor kAmber{0xFF, 0xBF, 0x00};
 char decimalSeparator();
 
 inline QString qs(const std::string& text) {
-    return QString::fromStdString(text);
+    return textFromUtf8(text);
 }
 inline std::string ss(const QString& text) {
     return text.toStdString();

@@ -15,6 +15,11 @@ std::unique_ptr<QTranslator> installQtTranslations() {
         !QCoreApplication::installTranslator(translator.get())) {
         return nullptr;
     }
+    // Installed later, so asked first; it goes when Qt's translator is destroyed.
+    auto* extra = new QTranslator(translator.get());
+    if (extra->load(QStringLiteral(":/translations/qtbase_extra_hu.qm"))) {
+        QCoreApplication::installTranslator(extra);
+    }
     return translator;
 }
 

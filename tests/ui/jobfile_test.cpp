@@ -1,10 +1,18 @@
 // Job files through the menu's commands: a changed job comes back whole in a fresh window, a bad
 // file changes nothing, a bad figure is treated as typing it, the save question, a failed save,
-// "Új" against a fresh start, and the menu bar above the designed client area.
+// "Új" against a fresh start, and the menu bar above the designed client area. The writers as
+// plain functions: what they write reads back, and a full disk leaves the old file as it was.
+#include <sys/mount.h>
+
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QMenuBar>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <map>
 
 #include "dialogs.h"
@@ -13,6 +21,7 @@
 #include "numtext.h"
 #include "panelwidgets.h"
 #include "rendszerterfogat.h"
+#include "report.h"
 #include "tagtartaly_fixture.h"
 
 namespace {
@@ -31,6 +40,7 @@ public:
     DialogScript& operator=(const DialogScript&) = delete;
 
     QString chosenFile;
+    QString suggested;  // what the last save dialog offered
     SaveAnswer answer = SaveAnswer::Cancel;
     QStringList fileErrors;
     int questions = 0;
@@ -39,7 +49,8 @@ private:
     Dialogs script() {
         Dialogs d;
         d.openFile = [this](QWidget*, const QString&, const QString&) { return chosenFile; };
-        d.saveFile = [this](QWidget*, const QString&, const QString&, const QString&) {
+        d.saveFile = [this](QWidget*, const QString&, const QString& offered, const QString&) {
+            suggested = offered;
             return chosenFile;
         };
         d.askSave = [this](QWidget*, const QString&) {
@@ -366,7 +377,19 @@ TEST_F(JobFileTest, WithoutAFileExitAsksNothing) {
     EXPECT_EQ(dialogs.questions, 0);
 }
 
-TEST_F(JobFileTest, FailedSaveLosesNothing) {
+// A save that cannot be done: one message, the old file as it was, the job and its mark kept.
+enum class SaveFault { FolderCannotBeCreated, TextTooLong };
+
+struct FailedSave {
+    const char* name;
+    SaveFault fault;
+    const char* message;  // a part of what the user is told
+};
+
+class FailedSaveLosesNothing : public JobFileTest,
+                               public ::testing::WithParamInterface<FailedSave> {};
+
+TEST_P(FailedSaveLosesNothing, KeepsTheOldFileAndTheMark) {
     dialogs.chosenFile = path("munka.expans");
     ASSERT_TRUE(menu().saveAs());
     const QByteArray old = [&] {
@@ -375,11 +398,22 @@ TEST_F(JobFileTest, FailedSaveLosesNothing) {
     }();
     typeAndTab("Text6", u("150"));
 
-    // Nobody, not even root, can create a file here.
-    dialogs.chosenFile = u("/proc/nincs-ilyen/munka.expans");
-    EXPECT_FALSE(menu().saveAs());
+    switch (GetParam().fault) {
+        case SaveFault::FolderCannotBeCreated:
+            // Nobody, not even root, can create a file here.
+            dialogs.chosenFile = u("/proc/nincs-ilyen/munka.expans");
+            EXPECT_FALSE(menu().saveAs());
+            break;
+        case SaveFault::TextTooLong:
+            // A figure the field takes, of 1005 characters: more than a job file holds.
+            typeAndTab("Text1", QString(1001, u'0') + u("18,3"));
+            ASSERT_EQ(text("Text1").size(), 1005);
+            EXPECT_FALSE(menu().save());
+            break;
+    }
     ASSERT_EQ(dialogs.fileErrors.size(), 1);
-    EXPECT_TRUE(dialogs.fileErrors[0].contains(u("„munka.expans” fájl mentése nem sikerült")));
+    EXPECT_TRUE(dialogs.fileErrors[0].contains(u(GetParam().message)))
+        << dialogs.fileErrors[0].toStdString();
     EXPECT_EQ(menu().filePath(), path("munka.expans"));
     EXPECT_TRUE(window->isWindowModified());
     EXPECT_EQ(text("Text6"), u("150"));
@@ -387,6 +421,201 @@ TEST_F(JobFileTest, FailedSaveLosesNothing) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u("munka.expans")});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    JobFile, FailedSaveLosesNothing,
+    ::testing::Values(FailedSave{"FolderCannotBeCreated", SaveFault::FolderCannotBeCreated,
+                                 "„munka.expans” fájl mentése nem sikerült"},
+                      FailedSave{"TextTooLong", SaveFault::TextTooLong,
+                                 "„munka.expans” fájl nem menthető.\nA(z) „Tagtartaly.Text1” "
+                                 "szövege 1005 karakter, de egy szöveg legfeljebb 1000"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// What the writer takes, the reader gives back unchanged; what the reader would refuse, the
+// writer refuses too. Both count characters, whatever their encoding.
+struct JobText {
+    const char* name;
+    expans::MainField field;
+    QString text;
+    bool fits;
+};
+
+QString repeated(char32_t character, int count) {
+    const std::u32string codes(static_cast<std::size_t>(count), character);
+    return QString::fromUcs4(codes.data(), static_cast<qsizetype>(codes.size()));
+}
+
+class JobTextRoundTrip : public JobFileTest, public ::testing::WithParamInterface<JobText> {};
+
+TEST_P(JobTextRoundTrip, ReadsBackWhatWasWritten) {
+    const JobText& row = GetParam();
+    expans::Job job = window->job();
+    job.field(row.field) = row.text.toStdString();
+    const QString file = path("munka.expans");
+    QString error;
+    EXPECT_EQ(expans::ui::writeJobFile(file, job, &error), row.fits) << error.toStdString();
+    if (row.fits) {
+        const expans::ui::JobRead read = expans::ui::readJobFile(file);
+        ASSERT_TRUE(read.job) << read.error.toStdString();
+        EXPECT_TRUE(*read.job == job);
+        EXPECT_EQ(read.job->field(row.field), row.text.toStdString());
+    } else {
+        EXPECT_TRUE(error.contains(u("„Tagtartaly.Text")) && error.contains(u("karakter")))
+            << error.toStdString();
+        EXPECT_FALSE(QFile::exists(file));
+        EXPECT_FALSE(expans::ui::jobFromJson(expans::ui::jobToJson(job)).job);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    JobFile, JobTextRoundTrip,
+    ::testing::Values(
+        JobText{"LongestFigure", expans::MainField::Text1, QString(996, u'0') + u("18,3"), true},
+        JobText{"OneCharacterTooMany", expans::MainField::Text1, QString(997, u'0') + u("18,3"),
+                false},
+        // Two UTF-16 units each: within the limit in characters.
+        JobText{"ThousandCharactersOutsideTheBasicPlane", expans::MainField::Text5,
+                repeated(U'\U0001D7D8', 1000), true},
+        JobText{"ThousandAndOneOutsideTheBasicPlane", expans::MainField::Text5,
+                repeated(U'\U0001D7D8', 1001), false},
+        JobText{"LeadingByteOrderMark", expans::MainField::Text2, QChar(0xFEFF) + u("2,5"), true},
+        JobText{"OnlyAByteOrderMark", expans::MainField::Text7, QString(QChar(0xFEFF)), true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A small file system of its own, mounted over a folder for one test and filled up.
+class FullDisk {
+public:
+    explicit FullDisk(const QString& folder) : m_folder(QFile::encodeName(folder)) {
+        m_mounted = QDir().mkpath(folder) &&
+                    ::mount("tmpfs", m_folder.constData(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~FullDisk() {
+        if (m_mounted) ::umount2(m_folder.constData(), MNT_DETACH);
+    }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+    bool mounted() const { return m_mounted; }
+    // Writes until not one more byte fits.
+    void fill() const {
+        QFile filler(QFile::decodeName(m_folder) + u("/fill"));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return;
+        for (qint64 chunk = 4096; chunk > 0; chunk /= 2) {
+            while (filler.write(QByteArray(chunk, 'x')) == chunk) {
+            }
+        }
+    }
+
+private:
+    QByteArray m_folder;
+    bool m_mounted = false;
+};
+
+struct FullDiskWrite {
+    const char* name;
+    bool report;       // the PDF report, else the job
+    bool overOldFile;  // a file of that name is there already
+};
+
+class WriteOnAFullDisk : public JobFileTest, public ::testing::WithParamInterface<FullDiskWrite> {};
+
+TEST_P(WriteOnAFullDisk, FailsAndLeavesTheOldFile) {
+    const QString folder = path("disk");
+    const FullDisk disk(folder);
+    if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here (needs root)";
+    const QString file = folder + (GetParam().report ? u("/jelentes.pdf") : u("/munka.expans"));
+    const QByteArray old = expans::ui::jobToJson(window->job());
+    if (GetParam().overOldFile) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        ASSERT_EQ(out.write(old), old.size());
+    }
+    disk.fill();
+    const QStringList before = QDir(folder).entryList(QDir::Files);
+
+    typeAndTab("Text7", u("8"));
+    QString error;
+    const bool written = GetParam().report
+                             ? expans::ui::writeReportPdf(file, *window, u("munka.expans"), &error)
+                             : expans::ui::writeJobFile(file, window->job(), &error);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), before);
+    if (GetParam().overOldFile) {
+        QFile in(file);
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        EXPECT_EQ(in.readAll(), old);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(JobFile, WriteOnAFullDisk,
+                         ::testing::Values(FullDiskWrite{"JobOverItsFile", false, true},
+                                           FullDiskWrite{"JobUnderANewName", false, false},
+                                           FullDiskWrite{"ReportOverItsFile", true, true},
+                                           FullDiskWrite{"ReportUnderANewName", true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Runs the event loop until it waits for the user, as the running program does between events.
+void waitForTheUser() {
+    QEventLoop loop;
+    QTimer::singleShot(20, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+TEST_F(JobFileTest, MarkIsTheComparisonWithTheFile) {
+    dialogs.chosenFile = path("munka.expans");
+    ASSERT_TRUE(menu().saveAs());
+    // Changes that no signal reports, as a handler's own follow-up changes are not.
+    auto* field = control<QLineEdit>("Text6");
+    const QString saved = field->text();
+    for (const QString& shown : {u("150"), saved}) {
+        {
+            const QSignalBlocker blocker(field);
+            field->setText(shown);
+        }
+        waitForTheUser();
+        EXPECT_EQ(window->isWindowModified(), shown != saved) << shown.toStdString();
+    }
+
+    // A figure of the file that its check corrects: the job on screen is not what the file holds.
+    expans::Job job = window->job();
+    job.field(expans::MainField::Text7) = "26";
+    QFile file(path("kezzel.expans"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(expans::ui::jobToJson(job));
+    file.close();
+    ASSERT_TRUE(menu().openFile(file.fileName()));
+    settle();
+    recorder->take();
+    waitForTheUser();
+    EXPECT_NE(text("Text7"), u("26"));
+    EXPECT_TRUE(window->isWindowModified());
+}
+
+TEST_F(JobFileTest, DialogsStartInTheJobsFolderElseTheLastUsedElseDocuments) {
+    QSettings().clear();  // the test run's own settings
+    const QString documents = [] {
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        return QFileInfo(folder).isDir() ? folder : QDir::homePath();
+    }();
+    EXPECT_EQ(menu().dialogFolder(), documents);
+    dialogs.chosenFile = path("munkak/munka.expans");
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u("munkak")));
+    ASSERT_TRUE(menu().saveAs());
+    EXPECT_EQ(dialogs.suggested, QDir(documents).filePath(u("munka.expans")));
+    EXPECT_EQ(menu().dialogFolder(), path("munkak"));
+
+    menu().newJob();
+    EXPECT_EQ(menu().dialogFolder(), path("munkak"));
+    dialogs.chosenFile.clear();
+    menu().saveAs();
+    EXPECT_EQ(dialogs.suggested, path("munkak/munka.expans"));
+    // Remembered for the next start of the program.
+    EXPECT_EQ(freshWindow()->menu()->dialogFolder(), path("munkak"));
+
+    ASSERT_TRUE(QDir(path("munkak")).removeRecursively());
+    EXPECT_EQ(menu().dialogFolder(), documents);
 }
 
 TEST_F(JobFileTest, ReportCountsTheFigureStillBeingTyped) {

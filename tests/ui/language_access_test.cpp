@@ -1,6 +1,11 @@
 // Qt's own texts in Hungarian, and result figures that screen readers can name and read.
 #include <QAccessible>
+#include <QGroupBox>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QTabWidget>
 
 #include "rendszerterfogat.h"
 #include "tagtartaly_fixture.h"
@@ -25,6 +30,34 @@ TEST(QtTexts, TextBoxContextMenuIsHungarian) {
     }
     EXPECT_TRUE(captions.join(u("|")).contains(u("Beilleszt")))
         << captions.join(u("|")).toStdString();
+}
+
+// Also the parts of the print dialog that Qt's own translation file lacks.
+TEST(QtTexts, PrintDialogIsHungarian) {
+    const auto translator = expans::ui::installQtTranslations();
+    if (!translator) GTEST_SKIP() << "qtbase_hu.qm is not installed";
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    QStringList shown;
+    for (const QWidget* w : dialog.findChildren<QWidget*>()) {
+        if (!w->toolTip().isEmpty()) shown << w->toolTip();
+        if (auto* button = qobject_cast<const QAbstractButton*>(w)) shown << button->text();
+        if (auto* label = qobject_cast<const QLabel*>(w)) shown << label->text();
+        if (auto* group = qobject_cast<const QGroupBox*>(w)) shown << group->title();
+        if (auto* tabs = qobject_cast<const QTabWidget*>(w)) {
+            for (int i = 0; i < tabs->count(); ++i) shown << tabs->tabText(i);
+        }
+    }
+    for (QString& text : shown) text.remove(QLatin1Char('&'));
+    ASSERT_TRUE(shown.contains(u("Kétoldalas nyomtatás"))) << shown.join(u("|")).toStdString();
+    for (const char* english :
+         {"Pages", "Double Sided Printing", "Off", "Long side binding", "Short side binding",
+          "Print range", "Copies", "Options", "Print", "Cancel"}) {
+        EXPECT_FALSE(shown.contains(u(english))) << english;
+    }
+    for (const QString& text : shown) {
+        EXPECT_FALSE(text.startsWith(u("Specify pages"))) << text.toStdString();
+    }
 }
 
 struct Result {

@@ -1,13 +1,21 @@
-// Shared main of the window tests: offscreen unless told otherwise, Hungarian number format.
+// Shared main of the window tests: offscreen unless told otherwise, Hungarian number format,
+// settings kept apart from the user's own and from other test runs.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QLocale>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
+    QStandardPaths::setTestModeEnabled(true);
+    // Each run its own settings: test programs run side by side.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     return RUN_ALL_TESTS();
 }
