@@ -76,6 +76,11 @@ struct VolumeState {
     // cannot be counted is replaced by its box's entry here (the lists write the other values
     // above before the run that checks them).
     std::array<Currency, 16> CountedFigures{};
+    // Each list's entry at that run, in VolumeList order; -1 before the first run.
+    std::array<int, 9> CountedLists{-1, -1, -1, -1, -1, -1, -1, -1, -1};
+    // True while a refused total is being put back: the writes of that restore run no
+    // calculation of their own.
+    bool Restoring = false;
 
     friend bool operator==(const VolumeState&, const VolumeState&) = default;
 };

@@ -74,7 +74,10 @@ const char* failure(const Check& check, const VolumePort& port) {
     if (!value) return kNotANumberMessage;
     const bool accepted = check.accept == Accept::Positive ? *value > 0 : *value >= 0;
     if (!accepted) return check.message;
-    if (parseCurrency(text).status != ParseStatus::Ok) return kOutOfRangeMessage;
+    const CurrencyParse stored = parseCurrency(text);
+    if (stored.status != ParseStatus::Ok) return kOutOfRangeMessage;
+    // The figure counts at four decimals: one that would count as 0 is not positive.
+    if (check.accept == Accept::Positive && stored.value <= Currency{}) return check.message;
     return nullptr;
 }
 
@@ -152,9 +155,20 @@ Sums sum(const VolumeState& before, const VolumePort& port) {
     return out;
 }
 
-// Each box whose figure differs from the one the last complete run counted gets that figure
-// back; each write runs a nested calculation.
-void restoreCounted(const VolumeState& state, VolumePort& port, char separator) {
+// Every list and box goes back to what the last complete run counted: a list to its entry
+// (without its Click, which would write the entry's figure over the counted one) together with
+// its enabling, then each box whose figure differs. The writes run no calculation of their own
+// (see calculate), so nothing they hold is checked or refused again and no restore can start
+// another: the figures that were counted together count again.
+void restoreCounted(VolumeState& state, VolumePort& port, char separator) {
+    state.Restoring = true;
+    for (std::size_t i = 0; i < state.CountedLists.size(); ++i) {
+        const auto list = static_cast<VolumeList>(i);
+        const int counted = state.CountedLists[i];
+        if (counted < 0 || port.listIndex(list) == counted) continue;
+        port.restoreListIndex(list, counted);
+        enableRow(list, counted, port);
+    }
     for (std::size_t i = 0; i < state.CountedFigures.size(); ++i) {
         const auto box = static_cast<VolumeBox>(i);
         const Currency counted = state.CountedFigures[i];
@@ -162,11 +176,14 @@ void restoreCounted(const VolumeState& state, VolumePort& port, char separator) 
         if (shown.status == ParseStatus::Ok && shown.value == counted) continue;
         port.setText(box, currencyText(counted, separator));
     }
+    state.Restoring = false;
 }
 
 }  // namespace
 
 bool calculate(VolumeState& state, VolumePort& port, char separator) {
+    // A write of the restore below: the restore counts once all its boxes are back.
+    if (state.Restoring) return false;
     std::array<bool, kChecks.size()> examined{};
     for (std::size_t i = 0; i < kChecks.size(); ++i) {
         const Check& check = kChecks[i];
@@ -196,8 +213,9 @@ bool calculate(VolumeState& state, VolumePort& port, char separator) {
         port.showMessage(unreadable.message);
         return false;
     } catch (const ArithmeticFault&) {
-        // The figure just entered cannot be counted: the boxes go back to the figures the last
-        // run counted (each write runs a nested calculation), so the totals match the boxes.
+        // The figure just entered cannot be counted: the lists and boxes go back to what the
+        // last run counted, so the totals match the boxes. One message, whatever the restore
+        // writes.
         port.showMessage(kOutOfRangeMessage);
         restoreCounted(state, port, separator);
         try {
@@ -209,6 +227,9 @@ bool calculate(VolumeState& state, VolumePort& port, char separator) {
     }
 
     state = sums->state;
+    for (std::size_t i = 0; i < state.CountedLists.size(); ++i) {
+        state.CountedLists[i] = port.listIndex(static_cast<VolumeList>(i));
+    }
     const Currency exchangers = sums->exchangers;
     port.setLabel(VolumeLabel::Label9, currencyText(state.CollectorTotal, separator));
     port.setLabel(VolumeLabel::Label10, currencyText(state.PipingTotal, separator));

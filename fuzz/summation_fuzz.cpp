@@ -1,8 +1,8 @@
 // The system-volume calculation through a stand-in window: list picks, pasted texts and single
 // keys into the boxes, chosen by the input. Properties after every action: nesting and messages
-// bounded, the totals valid and matching the boxes, each total the sum of its boxes (128-bit
-// reference), the tenths count half-even(10 × total) + 1, and the hand-back texts read back to
-// the totals and pass the main window's volume check.
+// bounded, at most one refused total, the totals valid and matching the boxes, each total the
+// sum of its boxes (128-bit reference), the tenths count half-even(10 × total) + 1, and the
+// hand-back texts read back to the totals and pass the main window's volume check.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -127,6 +127,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(w.deepest <= 40, where + ": nesting " + std::to_string(w.deepest));
         FUZZ_CHECK(w.messages.size() <= 40,
                    where + ": messages " + std::to_string(w.messages.size()));
+        // A refused total is put back once: one message for it, whatever the restore writes.
+        FUZZ_CHECK(std::count(w.messages.begin(), w.messages.end(), kOutOfRangeMessage) <= 1,
+                   where + ": more than one refused total");
         checkTotals(w, where);
     }
     return 0;
