@@ -33,9 +33,11 @@ struct ReportCase {
     int rows;
 };
 
-QString pdfText(const QString& pdf) {
+// The report's text as pdftotext gives it: laid out as on the page (-layout), in the order it
+// was drawn (-raw), or as words with their boxes in points (-bbox).
+QString pdfText(const QString& pdf, const char* mode = "-layout") {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"),
+    process.start(QStringLiteral("pdftotext"), {QString::fromLatin1(mode), QStringLiteral("-enc"),
                                                 QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
     if (!process.waitForFinished(30000) || process.exitCode() != 0) {
         ADD_FAILURE() << "pdftotext failed (poppler-utils missing?): "
@@ -60,7 +62,7 @@ void expectLine(const QStringList& lines, const QString& caption, const QString&
                   << value.toStdString() << "\"";
 }
 
-class ReportTest : public MainWindowTest, public ::testing::WithParamInterface<ReportCase> {
+class ReportFixture : public MainWindowTest {
 protected:
     void run(const Step& step) {
         auto* volume = window->volumeWindow();
@@ -101,6 +103,24 @@ protected:
         }
     }
 
+    // Writes the report of the windows as they stand into `dir`.
+    QString writePdf(const QTemporaryDir& dir, const char* name, const char* jobFile = "") {
+        const QString pdf = dir.filePath(u("jelentés %1.pdf").arg(u(name)));
+        QString error;
+        EXPECT_TRUE(expans::ui::writeReportPdf(pdf, *window, u(jobFile), &error))
+            << error.toStdString();
+        // EXPANS_REPORT_KEEP=<folder> keeps each report for looking at.
+        const QString keep = qEnvironmentVariable("EXPANS_REPORT_KEEP");
+        if (!keep.isEmpty()) {
+            QFile::remove(keep + u("/%1.pdf").arg(u(name)));
+            QFile::copy(pdf, keep + u("/%1.pdf").arg(u(name)));
+        }
+        return pdf;
+    }
+};
+
+class ReportTest : public ReportFixture, public ::testing::WithParamInterface<ReportCase> {
+protected:
     void expectLine(const QString& caption, const QString& value) const {
         ::expectLine(lines, caption, value);
     }
@@ -114,16 +134,7 @@ TEST_P(ReportTest, FiguresEqualTheWindows) {
     ASSERT_TRUE(recorder->messages().isEmpty()) << recorder->messages().join(u("; ")).toStdString();
 
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(u("jelentés.pdf"));
-    QString error;
-    ASSERT_TRUE(expans::ui::writeReportPdf(pdf, *window, u(c.jobFile), &error))
-        << error.toStdString();
-    // EXPANS_REPORT_KEEP=<folder> keeps each report for looking at.
-    const QString keep = qEnvironmentVariable("EXPANS_REPORT_KEEP");
-    if (!keep.isEmpty()) {
-        QFile::remove(keep + u("/%1.pdf").arg(u(c.name)));
-        QFile::copy(pdf, keep + u("/%1.pdf").arg(u(c.name)));
-    }
+    const QString pdf = writePdf(dir, c.name, c.jobFile);
     lines = pdfText(pdf).split(QLatin1Char('\n'));
     ASSERT_GT(lines.size(), 20);
 
@@ -239,6 +250,94 @@ const ReportCase kColdAbove200{"ColdAbove200",
 INSTANTIATE_TEST_SUITE_P(Report, ReportTest,
                          ::testing::Values(kChangedJob, kNoEvaporation, kColdAbove200),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Every word of the report lies within the page's 18 mm margins (1 pt of slack).
+void expectWithinMargins(const QString& pdf) {
+    const QString boxes = pdfText(pdf, "-bbox");
+    static const QRegularExpression page(u("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\""));
+    static const QRegularExpression word(
+        u("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+          "yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    const QRegularExpressionMatch size = page.match(boxes);
+    ASSERT_TRUE(size.hasMatch());
+    const double margin = 18 / 25.4 * 72 - 1;
+    const double right = size.captured(1).toDouble() - margin;
+    const double bottom = size.captured(2).toDouble() - margin;
+    int words = 0;
+    for (auto it = word.globalMatch(boxes); it.hasNext(); ++words) {
+        const QRegularExpressionMatch w = it.next();
+        EXPECT_TRUE(w.captured(1).toDouble() >= margin && w.captured(2).toDouble() >= margin &&
+                    w.captured(3).toDouble() <= right && w.captured(4).toDouble() <= bottom)
+            << "off the page: " << w.captured(5).toStdString() << " at "
+            << w.captured(1).toStdString() << "," << w.captured(2).toStdString() << "–"
+            << w.captured(3).toStdString() << "," << w.captured(4).toStdString();
+    }
+    EXPECT_GT(words, 100);
+}
+
+// Figures as long as the windows accept: a figure wraps within its cell, so every caption and
+// unit stays whole beside it, the figure is on the page in full, nothing is cut short with "…"
+// and nothing runs off the page.
+class LongFigureReport : public ReportFixture, public ::testing::WithParamInterface<int> {};
+
+TEST_P(LongFigureReport, KeepsCaptionsUnitsAndWholeFigures) {
+    const int length = GetParam();
+    const auto figure = [length](const char* tail) {
+        return QString(length - static_cast<int>(qstrlen(tail)), QLatin1Char('0')) + u(tail);
+    };
+    const QString pipeLength = figure("20");
+    const QString fittings = figure("1");
+    const QString systemVolume = figure("18,3");
+    const QString prePressure = figure("3,5");
+    const QString cold = figure("20");
+    click("Command2");
+    auto* volume = window->volumeWindow();
+    for (const auto& [name, value] : {std::pair{"Text3", pipeLength}, {"Text12", fittings}}) {
+        auto* box = volume->findChild<QLineEdit*>(QString::fromLatin1(name));
+        box->selectAll();
+        box->insert(value);
+    }
+    volume->Command2_Click();
+    settle();
+    typeAndTab("Text1", systemVolume);
+    typeAndTab("Text2", prePressure);
+    typeAndTab("Text5", cold);
+    click("Command1");
+    ASSERT_TRUE(recorder->messages().isEmpty()) << recorder->messages().join(u("; ")).toStdString();
+
+    QTemporaryDir dir;
+    const QString pdf = writePdf(dir, qPrintable(u("LongFigures%1").arg(length)));
+    const QString laidOut = pdfText(pdf);
+    EXPECT_FALSE(laidOut.contains(QChar(0x2026))) << "something was cut short";
+    const QStringList lines = laidOut.split(QLatin1Char('\n'));
+    for (const auto& [caption, unit] : std::vector<std::pair<const char*, const char*>>{
+             {"A napkollektoros rendszer teljes térfogata", "liter"},
+             {"Levegő oldali előnyomás", "bar (túlnyomás)"},
+             {"Feltöltési (hideg) nyomás", "bar (túlnyomás)"},
+             {"Maximális rendszernyomás", "bar (túlnyomás)"},
+             {"Hideg (feltöltési) hőmérséklet", "°C"},
+             {"A tartáy méretezésnél figyelembe vett maximális, átlagos hőmérséklet", "°C"},
+             {"Napkollektorok térfogata (gőzképződés térfogata)", "liter"},
+             {"A napkollektorok és a tágulási tartály közötti szintkülönbség", "m"},
+             {"Cső, 1. szakasz", "18 x 1"},
+             {"Napkollektor, 1. sor", "Solvendra SV 300"},
+             {"Tágulási tartály minimális mérete", "liter"}}) {
+        expectLine(lines, u(caption), u(unit));
+    }
+    // Drawn line after line, a wrapped figure reads whole in the order the page was drawn.
+    QString drawn = pdfText(pdf, "-raw");
+    drawn.remove(QRegularExpression(u("\\s")));
+    for (const QString& value :
+         {systemVolume, prePressure, cold, pipeLength + u("m"), fittings + u("liter")}) {
+        EXPECT_TRUE(drawn.contains(value)) << "not whole: " << value.toStdString();
+    }
+    expectWithinMargins(pdf);
+}
+
+INSTANTIATE_TEST_SUITE_P(Report, LongFigureReport, ::testing::Values(30, 125),
+                         [](const auto& info) {
+                             return std::to_string(info.param) + "Characters";
+                         });
 
 // A report that cannot be written says so in Hungarian and leaves nothing behind.
 TEST_F(MainWindowTest, ReportToUnwritablePlace) {
