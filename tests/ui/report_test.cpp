@@ -339,6 +339,84 @@ INSTANTIATE_TEST_SUITE_P(Report, LongFigureReport, ::testing::Values(30, 125),
                              return std::to_string(info.param) + "Characters";
                          });
 
+// A page of the report, read line by line (-layout) and told apart by what each line is.
+enum class Line { Title, Header, Note, Footer, Row };
+
+Line kindOf(const QString& line) {
+    static const QRegularExpression title(u("^\\s*\\d\\. \\S"));
+    static const QRegularExpression header(
+        u("^\\s*(Megnevezés\\s+Érték\\s+Mértékegység|Elem\\s+Típus\\s+Fajlagos|"
+          "Kollektor\\s+Rendszernyomás)"));
+    static const QRegularExpression note(u("^\\s*(Figyelem:|Átlagos folyadékhőmérséklet:)"));
+    if (line.contains(u(". oldal / "))) return Line::Footer;
+    if (title.match(line).hasMatch()) return Line::Title;
+    if (header.match(line).hasMatch()) return Line::Header;
+    if (note.match(line).hasMatch()) return Line::Note;
+    return Line::Row;
+}
+
+// How a report's tables meet the page breaks: every part of a table (its header and the rows
+// under it up to the next title, header or the page's end) holds at least two rows, a title never
+// ends a page, and a table's closing note never starts one.
+void expectWholeTableParts(const QString& pdf, const std::string& job) {
+    const QStringList pages = pdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    for (qsizetype p = 0; p < pages.size(); ++p) {
+        std::vector<Line> kinds;
+        for (const QString& line : pages[p].split(QLatin1Char('\n'))) {
+            if (!line.trimmed().isEmpty()) kinds.push_back(kindOf(line));
+        }
+        if (kinds.empty()) continue;
+        const std::string where = job + ", page " + std::to_string(p + 1);
+        for (std::size_t i = 0; i < kinds.size(); ++i) {
+            if (kinds[i] != Line::Header) continue;
+            std::size_t rows = 0;
+            while (i + 1 + rows < kinds.size() && kinds[i + 1 + rows] == Line::Row) ++rows;
+            EXPECT_GE(rows, 2u) << where << ": a table part with " << rows << " row(s)";
+        }
+        std::size_t last = kinds.size() - 1;
+        while (last > 0 && kinds[last] == Line::Footer) --last;
+        EXPECT_NE(kinds[last], Line::Title) << where << ": ends with a title";
+        if (p > 0) {
+            EXPECT_NE(kinds.front(), Line::Note) << where << ": starts with a table's note";
+        }
+    }
+}
+
+// Generated jobs over what moves the page break: the evaporation option (two more inputs), each
+// switchable row of the circuit (one more row each) and the warning under the results.
+TEST_F(ReportFixture, TablesBreakWhole) {
+    const char* const optionalRows[] = {"Combo5", "Combo7", "Combo8", "Combo9", "Combo2", "Combo3"};
+    auto* volume = window->volumeWindow();
+    QTemporaryDir dir;
+    for (const bool evaporation : {true, false}) {
+        if (control<QCheckBox>("Check1")->isChecked() != evaporation) click("Check1");
+        for (int rowsOn = 0; rowsOn <= 6; ++rowsOn) {
+            click("Command2");
+            for (int i = 0; i < 6; ++i) {
+                auto* list = volume->findChild<QComboBox*>(QString::fromLatin1(optionalRows[i]));
+                const int index = i < rowsOn ? 1 : 0;
+                if (list->currentIndex() != index) list->setCurrentIndex(index);
+            }
+            volume->Command2_Click();
+            settle();
+            // The 25 liter vessel is below the start-up minimum (a warning), the 50 liter above.
+            for (const char* size : {"25 liter", "50 liter"}) {
+                auto* list = control<QComboBox>("Tagtartaly");
+                const int vessel = list->findText(u(size));
+                ASSERT_GE(vessel, 0) << size;
+                list->setCurrentIndex(vessel);
+                emit list->activated(vessel);
+                settle();
+                const std::string job = (evaporation ? "evaporation, " : "no evaporation, ") +
+                                        std::to_string(rowsOn) + " more rows, vessel " +
+                                        list->currentText().toStdString();
+                expectWholeTableParts(writePdf(dir, qPrintable(QString::fromStdString(job))), job);
+            }
+        }
+    }
+    EXPECT_TRUE(recorder->messages().isEmpty()) << recorder->messages().join(u("; ")).toStdString();
+}
+
 // A report that cannot be written says so in Hungarian and leaves nothing behind.
 TEST_F(MainWindowTest, ReportToUnwritablePlace) {
     QTemporaryDir dir;
