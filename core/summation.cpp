@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "numtext.h"
@@ -161,7 +162,7 @@ Sums sum(const VolumeState& before, const VolumePort& port) {
 // (see calculate), so nothing they hold is checked or refused again and no restore can start
 // another: the figures that were counted together count again.
 void restoreCounted(VolumeState& state, VolumePort& port, char separator) {
-    state.Restoring = true;
+    state.Running.restoring = true;
     for (std::size_t i = 0; i < state.CountedLists.size(); ++i) {
         const auto list = static_cast<VolumeList>(i);
         const int counted = state.CountedLists[i];
@@ -176,21 +177,45 @@ void restoreCounted(VolumeState& state, VolumePort& port, char separator) {
         if (shown.status == ParseStatus::Ok && shown.value == counted) continue;
         port.setText(box, currencyText(counted, separator));
     }
-    state.Restoring = false;
+    state.Running.restoring = false;
 }
+
+// Counts the calculations running; the outermost one starts a new user change.
+class RunScope {
+public:
+    explicit RunScope(VolumeState& state) : m_state(state) {
+        if (m_state.Running.depth++ == 0) m_state.Running.refusalShown = false;
+    }
+    ~RunScope() { --m_state.Running.depth; }
+    RunScope(const RunScope&) = delete;
+    RunScope& operator=(const RunScope&) = delete;
+
+private:
+    VolumeState& m_state;
+};
 
 }  // namespace
 
 bool calculate(VolumeState& state, VolumePort& port, char separator) {
     // A write of the restore below: the restore counts once all its boxes are back.
-    if (state.Restoring) return false;
+    if (state.Running.restoring) return false;
+    const RunScope run(state);
+    // A figure that cannot be counted is said once per change, though its reset or the restore
+    // may meet it again.
+    const auto show = [&state, &port](const char* message) {
+        if (std::string_view(message) == kOutOfRangeMessage) {
+            if (state.Running.refusalShown) return;
+            state.Running.refusalShown = true;
+        }
+        port.showMessage(message);
+    };
     std::array<bool, kChecks.size()> examined{};
     for (std::size_t i = 0; i < kChecks.size(); ++i) {
         const Check& check = kChecks[i];
         if (!applies(check, port)) continue;
         examined[i] = true;
         if (const char* message = failure(check, port)) {
-            port.showMessage(message);
+            show(message);
             port.setText(check.box, intText(check.reset));
         }
     }
@@ -201,8 +226,7 @@ bool calculate(VolumeState& state, VolumePort& port, char separator) {
         if (examined[i]) continue;
         const CurrencyParse parsed = parseCurrency(port.text(kChecks[i].box));
         if (parsed.status == ParseStatus::Ok) continue;
-        port.showMessage(parsed.status == ParseStatus::NotNumeric ? kNotANumberMessage
-                                                                  : kOutOfRangeMessage);
+        show(parsed.status == ParseStatus::NotNumeric ? kNotANumberMessage : kOutOfRangeMessage);
         port.setText(kChecks[i].box, intText(0));
     }
 
@@ -210,13 +234,13 @@ bool calculate(VolumeState& state, VolumePort& port, char separator) {
     try {
         sums = sum(state, port);
     } catch (const Unreadable& unreadable) {
-        port.showMessage(unreadable.message);
+        show(unreadable.message);
         return false;
     } catch (const ArithmeticFault&) {
         // The figure just entered cannot be counted: the lists and boxes go back to what the
         // last run counted, so the totals match the boxes. One message, whatever the restore
         // writes.
-        port.showMessage(kOutOfRangeMessage);
+        show(kOutOfRangeMessage);
         restoreCounted(state, port, separator);
         try {
             sums = sum(state, port);

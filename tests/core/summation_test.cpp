@@ -337,6 +337,17 @@ INSTANTIATE_TEST_SUITE_P(
                                6.71,
                                true,
                                {{L::Combo5, 4}, {L::Combo6, 6}}},
+                      Scenario{"HugeCountWhoseResetCannotBeCountedSaysItOnce",
+                               [](auto& w) {
+                                   w.choose(L::Combo4, 3);
+                                   w.type(B::Text2, "0,5");
+                                   w.type(B::Text1, "300000000");
+                                   w.type(B::Text2, "99999999999999999999");
+                               },
+                               {kOutOfRangeMessage},
+                               {{B::Text1, "300000000"}, {B::Text2, "0,5"}},
+                               "150000013,6",
+                               150000000.0},
                       Scenario{"RestoreAddsNoMessageForAComplainingBox",
                                [](auto& w) {
                                    w.choose(L::Combo6, 6);
