@@ -600,6 +600,21 @@ void Sheet::cellText(const QRectF& box, const QString& content, const QFont& f, 
     if (!m_painter || content.isEmpty()) return;
     QTextLayout layout(content, f, &m_device);
     const double height = wrap(layout, box.width());
+    const double room = box.height() - 2 * mm(kLinePadMm);
+    if (height > room && layout.lineCount() > 1) {
+        // Only a figure of thousands of digits is taller than a page: as many lines as the page
+        // holds, the last one ending in "…".
+        int fit = 1;
+        while (fit < layout.lineCount()) {
+            const QTextLine next = layout.lineAt(fit);
+            if (next.position().y() + next.height() > room) break;
+            ++fit;
+        }
+        const QTextLine last = layout.lineAt(fit - 1);
+        const int kept = std::max(last.textStart() + last.textLength() - 1, 1);
+        cellText(box, content.left(kept) + QChar(0x2026), f, align, colour);
+        return;
+    }
     for (int i = 0; i < layout.lineCount(); ++i) {
         QTextLine line = layout.lineAt(i);
         const double spare = box.width() - line.naturalTextWidth();
@@ -741,7 +756,9 @@ double Sheet::rowHeight(const QStringList& cells, const std::vector<Column>& col
         }
         lines = std::max(lines, cellHeight(cells[static_cast<qsizetype>(i)], f, width - 2 * pad));
     }
-    return std::max(mm(kRowMm), lines + 2 * mm(kLinePadMm));
+    // A row never outgrows a page under its table's header.
+    const double page = m_bottom - m_top - mm(kTitleMm + 2 * kRowMm);
+    return std::clamp(lines + 2 * mm(kLinePadMm), mm(kRowMm), std::max(page, mm(kRowMm)));
 }
 
 TablePlan Sheet::plan(const QStringList& header, const std::vector<Column>& columns,
