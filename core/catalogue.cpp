@@ -279,13 +279,16 @@ void select(VolumeList list, VolumeState& state, VolumePort& port, char separato
 
     const int index = port.listIndex(list);
     if (index < 0) return;
+    // A figure whose total cannot be counted puts the list back on its last counted entry, with
+    // that entry's enabling; the selection then has nothing more to open or close.
+    const auto stillChosen = [&] { return port.listIndex(list) == index; };
     if (row.hasNone && index == 0) {
         state.*row.volume = Currency{};
         if (switchable) state.*row.second = Currency{};
         port.setText(row.volumeBox, currencyText(Currency{}, separator));
         if (switchable) {
             port.setText(*row.secondBox, intText(0));
-            port.setEnabled(*row.secondBox, false);
+            if (stillChosen()) port.setEnabled(*row.secondBox, false);
         }
         return;
     }
@@ -295,8 +298,14 @@ void select(VolumeList list, VolumeState& state, VolumePort& port, char separato
         port.setText(row.volumeBox, catalogueText(row.kind, *value, separator));
     } else if (index == ownFigureIndex(list)) {
         port.setText(row.volumeBox, otherPreset(row.kind, separator));
-        port.setEnabled(row.volumeBox, true);
+        if (stillChosen()) port.setEnabled(row.volumeBox, true);
     }
+}
+
+void enableRow(VolumeList list, int index, VolumePort& port) {
+    const Row& row = rowOf(list);
+    port.setEnabled(row.volumeBox, index == ownFigureIndex(list));
+    if (row.hasNone && row.secondBox) port.setEnabled(*row.secondBox, index != 0);
 }
 
 }  // namespace expans

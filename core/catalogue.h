@@ -51,6 +51,8 @@ public:
     virtual bool isEnabled(VolumeBox box) const = 0;
     // -1 when nothing is selected (the user typed into the list's text field).
     virtual int listIndex(VolumeList list) const = 0;
+    // Puts a list back on an entry without raising its Click: a restore, not a pick.
+    virtual void restoreListIndex(VolumeList list, int index) = 0;
     // Application-modal error box; returns when the user has closed it.
     virtual void showMessage(const std::string& message) = 0;
     virtual void setLabel(VolumeLabel label, const std::string& text) = 0;
@@ -86,5 +88,9 @@ std::optional<Currency> pipeLitresPerMetreAt(int index);
 // ComboN_Click: reads the list's index from the port and writes the row's boxes and stored values
 // in the order the window's handlers do. With nothing selected only the enabling is done.
 void select(VolumeList list, VolumeState& state, VolumePort& port, char separator);
+
+// Which of the row's boxes the user may edit with the list at `index`: the figure box only at the
+// user's own entry, the amount box of a switchable row unless it is at "Nincs".
+void enableRow(VolumeList list, int index, VolumePort& port);
 
 }  // namespace expans

@@ -76,6 +76,16 @@ struct VolumeState {
     // cannot be counted is replaced by its box's entry here (the lists write the other values
     // above before the run that checks them).
     std::array<Currency, 16> CountedFigures{};
+    // Each list's entry at that run, in VolumeList order; -1 before the first run.
+    std::array<int, 9> CountedLists{-1, -1, -1, -1, -1, -1, -1, -1, -1};
+    // The calculation in progress, nested runs included; all zero between user changes.
+    struct Run {
+        int depth = 0;              // calculations running, the outermost one a user's change
+        bool restoring = false;     // a refused total is being put back: its writes run nothing
+        bool refusalShown = false;  // this change has said a figure cannot be counted
+
+        friend bool operator==(const Run&, const Run&) = default;
+    } Running;
 
     friend bool operator==(const VolumeState&, const VolumeState&) = default;
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "numtext.h"
@@ -74,7 +75,10 @@ const char* failure(const Check& check, const VolumePort& port) {
     if (!value) return kNotANumberMessage;
     const bool accepted = check.accept == Accept::Positive ? *value > 0 : *value >= 0;
     if (!accepted) return check.message;
-    if (parseCurrency(text).status != ParseStatus::Ok) return kOutOfRangeMessage;
+    const CurrencyParse stored = parseCurrency(text);
+    if (stored.status != ParseStatus::Ok) return kOutOfRangeMessage;
+    // The figure counts at four decimals: one that would count as 0 is not positive.
+    if (check.accept == Accept::Positive && stored.value <= Currency{}) return check.message;
     return nullptr;
 }
 
@@ -152,9 +156,20 @@ Sums sum(const VolumeState& before, const VolumePort& port) {
     return out;
 }
 
-// Each box whose figure differs from the one the last complete run counted gets that figure
-// back; each write runs a nested calculation.
-void restoreCounted(const VolumeState& state, VolumePort& port, char separator) {
+// Every list and box goes back to what the last complete run counted: a list to its entry
+// (without its Click, which would write the entry's figure over the counted one) together with
+// its enabling, then each box whose figure differs. The writes run no calculation of their own
+// (see calculate), so nothing they hold is checked or refused again and no restore can start
+// another: the figures that were counted together count again.
+void restoreCounted(VolumeState& state, VolumePort& port, char separator) {
+    state.Running.restoring = true;
+    for (std::size_t i = 0; i < state.CountedLists.size(); ++i) {
+        const auto list = static_cast<VolumeList>(i);
+        const int counted = state.CountedLists[i];
+        if (counted < 0 || port.listIndex(list) == counted) continue;
+        port.restoreListIndex(list, counted);
+        enableRow(list, counted, port);
+    }
     for (std::size_t i = 0; i < state.CountedFigures.size(); ++i) {
         const auto box = static_cast<VolumeBox>(i);
         const Currency counted = state.CountedFigures[i];
@@ -162,18 +177,45 @@ void restoreCounted(const VolumeState& state, VolumePort& port, char separator) 
         if (shown.status == ParseStatus::Ok && shown.value == counted) continue;
         port.setText(box, currencyText(counted, separator));
     }
+    state.Running.restoring = false;
 }
+
+// Counts the calculations running; the outermost one starts a new user change.
+class RunScope {
+public:
+    explicit RunScope(VolumeState& state) : m_state(state) {
+        if (m_state.Running.depth++ == 0) m_state.Running.refusalShown = false;
+    }
+    ~RunScope() { --m_state.Running.depth; }
+    RunScope(const RunScope&) = delete;
+    RunScope& operator=(const RunScope&) = delete;
+
+private:
+    VolumeState& m_state;
+};
 
 }  // namespace
 
 bool calculate(VolumeState& state, VolumePort& port, char separator) {
+    // A write of the restore below: the restore counts once all its boxes are back.
+    if (state.Running.restoring) return false;
+    const RunScope run(state);
+    // A figure that cannot be counted is said once per change, though its reset or the restore
+    // may meet it again.
+    const auto show = [&state, &port](const char* message) {
+        if (std::string_view(message) == kOutOfRangeMessage) {
+            if (state.Running.refusalShown) return;
+            state.Running.refusalShown = true;
+        }
+        port.showMessage(message);
+    };
     std::array<bool, kChecks.size()> examined{};
     for (std::size_t i = 0; i < kChecks.size(); ++i) {
         const Check& check = kChecks[i];
         if (!applies(check, port)) continue;
         examined[i] = true;
         if (const char* message = failure(check, port)) {
-            port.showMessage(message);
+            show(message);
             port.setText(check.box, intText(check.reset));
         }
     }
@@ -184,8 +226,7 @@ bool calculate(VolumeState& state, VolumePort& port, char separator) {
         if (examined[i]) continue;
         const CurrencyParse parsed = parseCurrency(port.text(kChecks[i].box));
         if (parsed.status == ParseStatus::Ok) continue;
-        port.showMessage(parsed.status == ParseStatus::NotNumeric ? kNotANumberMessage
-                                                                  : kOutOfRangeMessage);
+        show(parsed.status == ParseStatus::NotNumeric ? kNotANumberMessage : kOutOfRangeMessage);
         port.setText(kChecks[i].box, intText(0));
     }
 
@@ -193,12 +234,13 @@ bool calculate(VolumeState& state, VolumePort& port, char separator) {
     try {
         sums = sum(state, port);
     } catch (const Unreadable& unreadable) {
-        port.showMessage(unreadable.message);
+        show(unreadable.message);
         return false;
     } catch (const ArithmeticFault&) {
-        // The figure just entered cannot be counted: the boxes go back to the figures the last
-        // run counted (each write runs a nested calculation), so the totals match the boxes.
-        port.showMessage(kOutOfRangeMessage);
+        // The figure just entered cannot be counted: the lists and boxes go back to what the
+        // last run counted, so the totals match the boxes. One message, whatever the restore
+        // writes.
+        show(kOutOfRangeMessage);
         restoreCounted(state, port, separator);
         try {
             sums = sum(state, port);
@@ -209,6 +251,9 @@ bool calculate(VolumeState& state, VolumePort& port, char separator) {
     }
 
     state = sums->state;
+    for (std::size_t i = 0; i < state.CountedLists.size(); ++i) {
+        state.CountedLists[i] = port.listIndex(static_cast<VolumeList>(i));
+    }
     const Currency exchangers = sums->exchangers;
     port.setLabel(VolumeLabel::Label9, currencyText(state.CollectorTotal, separator));
     port.setLabel(VolumeLabel::Label10, currencyText(state.PipingTotal, separator));

@@ -15,10 +15,13 @@ namespace expans {
 // the box's reset value through the port, which runs a nested calculate), then any other box
 // that does not hold a storable number (shown, then reset to 0), then re-reads all sixteen boxes,
 // sums and writes the five labels. A figure beyond the Currency range fails its check with
-// kOutOfRangeMessage. Returns false when a sum could not be formed (a result beyond the Currency
-// range, or beyond the 32-bit tenths counter): then kOutOfRangeMessage has been shown, the
-// stored values and labels keep the last valid run, and nothing should be handed back until a
-// later run succeeds.
+// kOutOfRangeMessage, and a positive figure that would count as 0 (0,00004) fails its rule.
+// When a sum cannot be formed (a result beyond the Currency range, or beyond the 32-bit tenths
+// counter) kOutOfRangeMessage is shown, once per change, and the lists and boxes go back to what
+// the last complete run counted; those writes run no calculation of their own, so a restore
+// never starts another. Returns false when a sum could not be formed even so: the stored values
+// and labels then keep the last valid run, and nothing should be handed back until a later run
+// succeeds.
 bool calculate(VolumeState& state, VolumePort& port, char separator);
 
 struct HandBack {

@@ -1,12 +1,14 @@
 // The system-volume calculation through a stand-in window: list picks, pasted texts and single
 // keys into the boxes, chosen by the input. Properties after every action: nesting and messages
-// bounded, the totals valid and matching the boxes, each total the sum of its boxes (128-bit
-// reference), the tenths count half-even(10 × total) + 1, and the hand-back texts read back to
-// the totals and pass the main window's volume check.
+// bounded, at most one refused total, the totals valid and matching the boxes, each list at a
+// catalogue entry showing that entry's figure, each total the sum of its boxes (128-bit reference),
+// the tenths count half-even(10 × total) + 1, and the hand-back texts read back to the totals and
+// pass the main window's volume check.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "../tests/core/fake_volume_window.h"
@@ -86,6 +88,42 @@ void checkTotals(const Window& w, const std::string& where) {
                where + ": main window refuses " + back.systemVolumeText);
 }
 
+// A list at a catalogue entry shows the figure its box counts: a refused pick goes back whole.
+void checkListsMatchBoxes(const Window& w, const std::string& where) {
+    struct Shown {
+        VolumeList list;
+        VolumeBox box;
+        bool hasNone;
+        std::optional<Currency> (*figure)(int);
+        bool pipe;
+    };
+    using L = VolumeList;
+    const Shown rows[] = {
+        {L::Combo4, B::Text1, false, collectorVolumeAt, false},
+        {L::Combo5, B::Text13, true, collectorVolumeAt, false},
+        {L::Combo1, B::Text8, false, exchangerVolumeAt, false},
+        {L::Combo2, B::Text9, true, exchangerVolumeAt, false},
+        {L::Combo3, B::Text10, true, exchangerVolumeAt, false},
+        {L::Combo6, B::Text15, false, pipeLitresPerMetreAt, true},
+        {L::Combo7, B::Text16, true, pipeLitresPerMetreAt, true},
+        {L::Combo8, B::Text17, true, pipeLitresPerMetreAt, true},
+        {L::Combo9, B::Text18, true, pipeLitresPerMetreAt, true},
+    };
+    for (const Shown& row : rows) {
+        const int index = w.listIndex(row.list);
+        if (index < 0) continue;
+        std::string expected = "0";
+        if (!row.hasNone || index > 0) {
+            const std::optional<Currency> value = row.figure(row.hasNone ? index - 1 : index);
+            if (!value) continue;  // the user's own figure
+            expected = row.pipe ? pipeBoxText(*value, ',') : currencyText(*value, ',');
+        }
+        FUZZ_CHECK(w.text(row.box) == expected,
+                   where + ": list " + std::to_string(static_cast<int>(row.list)) + " at " +
+                       std::to_string(index) + ", box '" + w.text(row.box) + "'");
+    }
+}
+
 constexpr VolumeBox kBoxes[] = {B::Text1,  B::Text2,  B::Text3,  B::Text4,  B::Text5,  B::Text6,
                                 B::Text8,  B::Text9,  B::Text10, B::Text12, B::Text13, B::Text14,
                                 B::Text15, B::Text16, B::Text17, B::Text18};
@@ -127,7 +165,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(w.deepest <= 40, where + ": nesting " + std::to_string(w.deepest));
         FUZZ_CHECK(w.messages.size() <= 40,
                    where + ": messages " + std::to_string(w.messages.size()));
+        // A refused total is put back once: one message for it, whatever the restore writes.
+        FUZZ_CHECK(std::count(w.messages.begin(), w.messages.end(), kOutOfRangeMessage) <= 1,
+                   where + ": more than one refused total");
         checkTotals(w, where);
+        checkListsMatchBoxes(w, where);
     }
     return 0;
 }

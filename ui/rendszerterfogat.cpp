@@ -324,6 +324,11 @@ int Rendszerterfogat::listIndex(VolumeList which) const {
     return list(which)->currentIndex();
 }
 
+void Rendszerterfogat::restoreListIndex(VolumeList which, int index) {
+    const QSignalBlocker blocker(list(which));
+    list(which)->setCurrentIndex(index);
+}
+
 void Rendszerterfogat::showMessage(const std::string& message) {
     showError(this, qs(message));
     // Without a window manager nothing gives the window back its focus once the box is closed.

@@ -146,6 +146,7 @@ private:
     void setEnabled(VolumeBox box, bool enabled) override;
     bool isEnabled(VolumeBox box) const override;
     int listIndex(VolumeList list) const override;
+    void restoreListIndex(VolumeList list, int index) override;
     void showMessage(const std::string& message) override;
     void setLabel(VolumeLabel label, const std::string& text) override;
 

@@ -17,6 +17,7 @@
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QSvgRenderer>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -344,12 +345,22 @@ ReportData collect(const Tagtartaly& window, const QString& jobFileName) {
 // Drawing. Positions are kept in device units; every size is given in millimetres or points.
 
 // A column is as wide as its widest cell (Fit) or takes what the others leave (Rest); when no
-// column takes the rest, it is shared out evenly.
+// column takes the rest, it is shared out evenly. When the cells are too wide for the page the
+// figure columns (right-aligned) give way first and their figures wrap within the cell, so the
+// captions and units beside them keep their full width.
 enum class Width { Fit, Rest };
 
 struct Column {
     Width width;
     Qt::Alignment align;
+};
+
+// A table measured for the page: its column widths and the height of each row, a row as high as
+// its tallest wrapped cell.
+struct TablePlan {
+    std::vector<double> widths;
+    double headerHeight = 0;
+    std::vector<double> rowHeights;
 };
 
 class Sheet {
@@ -378,8 +389,12 @@ public:
 
     void head();
     void section(const QString& title, double keepMm);
-    void table(const QStringList& header, const std::vector<Column>& columns,
-               const std::vector<Row>& rows);
+    // A numbered section that is one table: the title, an optional line of introduction, the
+    // table and an optional note under it. The title never stays behind alone: it goes to the
+    // next page with the table's first rows.
+    void tableSection(const QString& title, const QString& intro, const QStringList& header,
+                      const std::vector<Column>& columns, const std::vector<Row>& rows,
+                      const QString& closingNote);
     void note(const QString& text, bool warning = false);
     void operatingState();
     void newPage();
@@ -390,6 +405,10 @@ private:
     static constexpr double kFooterMm = 8;
     static constexpr double kRowMm = 6;
     static constexpr double kPadMm = 1.6;
+    static constexpr double kLinePadMm = 1.0;  // above and below a cell's lines
+    static constexpr double kTitleMm = 9.5;    // a section title with the space above it
+    static constexpr double kNoteMm = 6;
+    static constexpr double kAfterTableMm = 3;
 
     QFont font(double points, bool bold = false) const {
         QFont f = sansFont();
@@ -403,12 +422,27 @@ private:
     void rule(double y, const QColor& colour, double widthPt, double left = -1, double right = -1);
     void svg(const QString& resource, const QRectF& box);
     void ensure(double heightMm);
+    void heading(const QString& title);
     void footer();
     QFont cellFont(RowStyle style, bool header) const;
+    double wrap(QTextLayout& layout, double width) const;
+    double cellHeight(const QString& content, const QFont& f, double width) const;
+    void cellText(const QRectF& box, const QString& content, const QFont& f, Qt::Alignment align,
+                  const QColor& colour);
     std::vector<double> columnWidths(const QStringList& header, const std::vector<Column>& columns,
                                      const std::vector<Row>& rows) const;
+    double rowHeight(const QStringList& cells, const std::vector<Column>& columns,
+                     const std::vector<double>& widths, const QFont& f) const;
+    TablePlan plan(const QStringList& header, const std::vector<Column>& columns,
+                   const std::vector<Row>& rows) const;
+    std::optional<std::vector<std::size_t>> pageBreaks(double headerTop, const TablePlan& plan,
+                                                       double trailer, bool freshPage) const;
+    void table(const QStringList& header, const std::vector<Column>& columns,
+               const std::vector<Row>& rows, const TablePlan& plan,
+               const std::vector<std::size_t>& breaks);
     void tableRow(const QStringList& cells, const std::vector<Column>& columns,
-                  const std::vector<double>& widths, RowStyle style, bool header, bool stripe);
+                  const std::vector<double>& widths, double height, RowStyle style, bool header,
+                  bool stripe);
     void panelPicture(const QRectF& box);
 
     QPagedPaintDevice& m_device;
@@ -512,18 +546,22 @@ void Sheet::head() {
 
 void Sheet::section(const QString& title, double keepMm) {
     ensure(keepMm + 11);
+    heading(title);
+}
+
+void Sheet::heading(const QString& title) {
     m_y += mm(2);
     text(QRectF(m_left, m_y, m_right - m_left, mm(7)), title, font(12, true), Qt::AlignLeft,
          kAccent);
-    m_y += mm(7.5);
+    m_y += mm(kTitleMm - 2);
 }
 
 void Sheet::note(const QString& content, bool warning) {
     if (content.isEmpty()) return;
-    ensure(6);
+    ensure(kNoteMm);
     text(QRectF(m_left, m_y, m_right - m_left, mm(5.5)), content, font(8.5, warning), Qt::AlignLeft,
          warning ? kAccent : kMuted);
-    m_y += mm(6);
+    m_y += mm(kNoteMm);
 }
 
 QFont Sheet::cellFont(RowStyle style, bool header) const {
@@ -531,6 +569,63 @@ QFont Sheet::cellFont(RowStyle style, bool header) const {
     const bool bold =
         style == RowStyle::Subtotal || style == RowStyle::Total || style == RowStyle::Marked;
     return font(style == RowStyle::Total ? 10 : 8.8, bold);
+}
+
+// Lays `content` out in lines no wider than `width`, breaking at spaces where a word fits and
+// anywhere else (a long figure is one word of digits). Returns the height of the lines.
+double Sheet::wrap(QTextLayout& layout, double width) const {
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    double y = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(std::max(width, 1.0));
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+    }
+    layout.endLayout();
+    return y;
+}
+
+double Sheet::cellHeight(const QString& content, const QFont& f, double width) const {
+    if (content.isEmpty()) return 0;
+    QTextLayout layout(content, f, &m_device);
+    return wrap(layout, width);
+}
+
+// A table cell: its lines wrapped to the box's width, each aligned as the column, the block
+// centred in the box's height.
+void Sheet::cellText(const QRectF& box, const QString& content, const QFont& f, Qt::Alignment align,
+                     const QColor& colour) {
+    if (!m_painter || content.isEmpty()) return;
+    QTextLayout layout(content, f, &m_device);
+    const double height = wrap(layout, box.width());
+    const double room = box.height() - 2 * mm(kLinePadMm);
+    if (height > room && layout.lineCount() > 1) {
+        // Only a figure of thousands of digits is taller than a page: as many lines as the page
+        // holds, the last one ending in "…".
+        int fit = 1;
+        while (fit < layout.lineCount()) {
+            const QTextLine next = layout.lineAt(fit);
+            if (next.position().y() + next.height() > room) break;
+            ++fit;
+        }
+        const QTextLine last = layout.lineAt(fit - 1);
+        const int kept = std::max(last.textStart() + last.textLength() - 1, 1);
+        cellText(box, content.left(kept) + QChar(0x2026), f, align, colour);
+        return;
+    }
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        QTextLine line = layout.lineAt(i);
+        const double spare = box.width() - line.naturalTextWidth();
+        double x = 0;
+        if (align & Qt::AlignRight) x = spare;
+        if (align & Qt::AlignHCenter) x = spare / 2;
+        line.setPosition(QPointF(std::max(x, 0.0), line.position().y()));
+    }
+    m_painter->setPen(colour);
+    layout.draw(m_painter, QPointF(box.left(), box.top() + (box.height() - height) / 2));
 }
 
 // A cell reaches over the empty cells that follow it, so a subtotal's caption is never cut.
@@ -543,49 +638,179 @@ std::size_t spanOf(const QStringList& cells, std::size_t i, std::size_t columns)
     return end - i;
 }
 
+bool spansOn(const QStringList& cells, std::size_t i, const std::vector<Column>& columns) {
+    return columns[i].align == Qt::AlignLeft && i < static_cast<std::size_t>(cells.size()) &&
+           !cells[static_cast<qsizetype>(i)].isEmpty() && spanOf(cells, i, columns.size()) > 1;
+}
+
+bool isFigure(const Column& column) {
+    return (column.align & Qt::AlignRight) != 0;
+}
+
 std::vector<double> Sheet::columnWidths(const QStringList& header,
                                         const std::vector<Column>& columns,
                                         const std::vector<Row>& rows) const {
-    const double pad = mm(kPadMm);
-    std::vector<double> widths(columns.size(), 0.0);
+    const double pad = 2 * mm(kPadMm) + mm(0.5);
+    const std::size_t count = columns.size();
+    // Natural: the widest cell on one line. Least: the widest word, but a figure's digits may
+    // wrap, so a figure column asks for no more than about eight digits.
+    std::vector<double> natural(count, 0.0);
+    std::vector<double> least(count, 0.0);
     const auto measure = [&](const QStringList& cells, const QFont& f) {
         const QFontMetricsF metrics(f, &m_device);
-        for (std::size_t i = 0; i < columns.size() && i < static_cast<std::size_t>(cells.size());
-             ++i) {
-            const bool spans =
-                columns[i].align == Qt::AlignLeft && spanOf(cells, i, columns.size()) > 1;
-            if (spans) continue;
-            const double needed =
-                metrics.horizontalAdvance(cells[static_cast<qsizetype>(i)]) + 2 * pad + mm(0.5);
-            widths[i] = std::max(widths[i], needed);
+        const double digits = metrics.horizontalAdvance(QStringLiteral("00000000")) + pad;
+        for (std::size_t i = 0; i < count && i < static_cast<std::size_t>(cells.size()); ++i) {
+            if (spansOn(cells, i, columns)) continue;
+            const QString& cell = cells[static_cast<qsizetype>(i)];
+            natural[i] = std::max(natural[i], metrics.horizontalAdvance(cell) + pad);
+            double word = 0;
+            for (const QString& part : cell.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                word = std::max(word, metrics.horizontalAdvance(part) + pad);
+            }
+            if (isFigure(columns[i])) word = std::min(word, digits);
+            least[i] = std::max(least[i], word);
         }
     };
     measure(header, cellFont(RowStyle::Plain, true));
     for (const Row& row : rows) measure(row.cells, cellFont(row.style, false));
 
-    double fitted = 0;
-    std::size_t rest = 0;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        if (columns[i].width == Width::Rest) {
-            ++rest;
+    const double page = m_right - m_left;
+    double naturalSum = 0;
+    for (const double w : natural) naturalSum += w;
+    std::vector<double> widths = natural;
+    if (naturalSum <= page) {
+        std::size_t rest = 0;
+        double fitted = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (columns[i].width == Width::Rest) {
+                ++rest;
+            } else {
+                fitted += natural[i];
+            }
+        }
+        const double spare = page - fitted;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (rest == 0) {
+                widths[i] += (page - naturalSum) / static_cast<double>(count);
+            } else if (columns[i].width == Width::Rest) {
+                widths[i] = std::max(natural[i], spare / static_cast<double>(rest));
+            }
+        }
+        return widths;
+    }
+    // Too wide: the chosen columns are held to one common width, as wide as still fits, but none
+    // below its least; so the widest give way and narrow columns keep their natural width.
+    const auto shrink = [&](auto chosen, double room) {
+        const auto total = [&](double cap) {
+            double sum = 0;
+            for (std::size_t i = 0; i < count; ++i) {
+                if (chosen(i)) sum += std::max(least[i], std::min(natural[i], cap));
+            }
+            return sum;
+        };
+        double low = 0;
+        double high = page;
+        for (int step = 0; step < 40; ++step) {
+            const double mid = (low + high) / 2;
+            (total(mid) <= room ? low : high) = mid;
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            if (chosen(i)) widths[i] = std::max(least[i], std::min(natural[i], low));
+        }
+    };
+    double textWidth = 0;
+    double figureLeast = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (isFigure(columns[i])) {
+            figureLeast += least[i];
         } else {
-            fitted += widths[i];
+            textWidth += natural[i];
         }
     }
-    const double spare = std::max(m_right - m_left - fitted, 0.0);
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        if (rest == 0) {
-            widths[i] += spare / static_cast<double>(columns.size());
-        } else if (columns[i].width == Width::Rest) {
-            widths[i] = spare / static_cast<double>(rest);
+    if (textWidth + figureLeast <= page) {
+        shrink([&](std::size_t i) { return isFigure(columns[i]); }, page - textWidth);
+    } else {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (isFigure(columns[i])) widths[i] = least[i];
         }
+        shrink([&](std::size_t i) { return !isFigure(columns[i]); }, page - figureLeast);
+    }
+    // Should even the least widths not fit, every column gives way alike.
+    double total = 0;
+    for (const double w : widths) total += w;
+    if (total > page) {
+        for (double& w : widths) w *= page / total;
     }
     return widths;
 }
 
+double Sheet::rowHeight(const QStringList& cells, const std::vector<Column>& columns,
+                        const std::vector<double>& widths, const QFont& f) const {
+    const double pad = mm(kPadMm);
+    double lines = 0;
+    for (std::size_t i = 0; i < columns.size() && i < static_cast<std::size_t>(cells.size()); ++i) {
+        double width = widths[i];
+        if (spansOn(cells, i, columns)) {
+            for (std::size_t j = i + 1; j < i + spanOf(cells, i, columns.size()); ++j) {
+                width += widths[j];
+            }
+        }
+        lines = std::max(lines, cellHeight(cells[static_cast<qsizetype>(i)], f, width - 2 * pad));
+    }
+    // A row never outgrows a page under its table's header.
+    const double page = m_bottom - m_top - mm(kTitleMm + 2 * kRowMm);
+    return std::clamp(lines + 2 * mm(kLinePadMm), mm(kRowMm), std::max(page, mm(kRowMm)));
+}
+
+TablePlan Sheet::plan(const QStringList& header, const std::vector<Column>& columns,
+                      const std::vector<Row>& rows) const {
+    TablePlan out;
+    out.widths = columnWidths(header, columns, rows);
+    out.headerHeight = rowHeight(header, columns, out.widths, cellFont(RowStyle::Plain, true));
+    for (const Row& row : rows) {
+        out.rowHeights.push_back(
+            rowHeight(row.cells, columns, out.widths, cellFont(row.style, false)));
+    }
+    return out;
+}
+
+// The rows before which a new page starts (the header is repeated there), for a table whose
+// header starts at `headerTop`; `trailer` is what must stay with the last row. Every part of a
+// table holds at least two rows; when that cannot be had from here, the table does not start
+// here (empty result) but on a fresh page, where it is split as well as it can be.
+std::optional<std::vector<std::size_t>> Sheet::pageBreaks(double headerTop, const TablePlan& plan,
+                                                          double trailer, bool freshPage) const {
+    const std::vector<double>& heights = plan.rowHeights;
+    const std::size_t count = heights.size();
+    std::vector<std::size_t> breaks;
+    std::size_t first = 0;  // first row of the current part
+    double y = headerTop + plan.headerHeight;
+    for (std::size_t i = 0; i < count;) {
+        const double needed = heights[i] + (i + 1 == count ? trailer : 0);
+        if (y + needed <= m_bottom) {
+            y += heights[i];
+            ++i;
+            continue;
+        }
+        // Row i does not fit: break before it, or earlier so that two rows go on.
+        std::size_t at = count >= 2 ? std::min(i, count - 2) : i;
+        if (at < first + 2) {
+            if (first == 0 && !freshPage) return std::nullopt;
+            at = std::max(i, first + 1);  // rows taller than half a page: one per part
+        }
+        if (at >= count) break;
+        breaks.push_back(at);
+        first = at;
+        i = at;
+        y = m_top + plan.headerHeight;
+        freshPage = true;
+    }
+    return breaks;
+}
+
 void Sheet::tableRow(const QStringList& cells, const std::vector<Column>& columns,
-                     const std::vector<double>& widths, RowStyle style, bool header, bool stripe) {
-    const double height = mm(kRowMm);
+                     const std::vector<double>& widths, double height, RowStyle style, bool header,
+                     bool stripe) {
     const QRectF row(m_left, m_y, m_right - m_left, height);
     if (header) {
         fill(row, kHeaderFill);
@@ -604,15 +829,15 @@ void Sheet::tableRow(const QStringList& cells, const std::vector<Column>& column
         const QString cell = i < static_cast<std::size_t>(cells.size())
                                  ? cells[static_cast<qsizetype>(i)]
                                  : QString();
-        const std::size_t span = cell.isEmpty() ? 1 : spanOf(cells, i, columns.size());
         // Only a left-aligned text may run on into empty cells; a figure keeps its column.
-        const bool spans = span > 1 && columns[i].align == Qt::AlignLeft;
         double width = widths[i];
-        if (spans) {
-            for (std::size_t j = i + 1; j < i + span; ++j) width += widths[j];
+        if (spansOn(cells, i, columns)) {
+            for (std::size_t j = i + 1; j < i + spanOf(cells, i, columns.size()); ++j) {
+                width += widths[j];
+            }
         }
-        text(QRectF(x + pad, m_y, width - 2 * pad, height), cell, f, columns[i].align,
-             header ? kMuted : kInk);
+        cellText(QRectF(x + pad, m_y, width - 2 * pad, height), cell, f, columns[i].align,
+                 header ? kMuted : kInk);
         x += widths[i];
     }
     m_y += height;
@@ -620,22 +845,44 @@ void Sheet::tableRow(const QStringList& cells, const std::vector<Column>& column
 }
 
 void Sheet::table(const QStringList& header, const std::vector<Column>& columns,
-                  const std::vector<Row>& rows) {
-    const std::vector<double> widths = columnWidths(header, columns, rows);
-    ensure(kRowMm * std::min<double>(3, 1 + static_cast<double>(rows.size())));
-    tableRow(header, columns, widths, RowStyle::Plain, true, false);
+                  const std::vector<Row>& rows, const TablePlan& plan,
+                  const std::vector<std::size_t>& breaks) {
+    tableRow(header, columns, plan.widths, plan.headerHeight, RowStyle::Plain, true, false);
     bool stripe = false;
-    for (const Row& row : rows) {
-        if (m_y + mm(kRowMm) > m_bottom) {
+    auto nextBreak = breaks.begin();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (nextBreak != breaks.end() && *nextBreak == i) {
+            ++nextBreak;
+            rule(m_y, kInk, 0.7);
             newPage();
-            tableRow(header, columns, widths, RowStyle::Plain, true, false);
+            tableRow(header, columns, plan.widths, plan.headerHeight, RowStyle::Plain, true, false);
             stripe = false;
         }
-        tableRow(row.cells, columns, widths, row.style, false, stripe);
+        const Row& row = rows[i];
+        tableRow(row.cells, columns, plan.widths, plan.rowHeights[i], row.style, false, stripe);
         stripe = row.style == RowStyle::Plain || row.style == RowStyle::Marked ? !stripe : false;
     }
     rule(m_y, kInk, 0.7);
-    m_y += mm(3);
+    m_y += mm(kAfterTableMm);
+}
+
+void Sheet::tableSection(const QString& title, const QString& intro, const QStringList& header,
+                         const std::vector<Column>& columns, const std::vector<Row>& rows,
+                         const QString& closingNote) {
+    const TablePlan measured = plan(header, columns, rows);
+    const double above = mm(kTitleMm) + (intro.isEmpty() ? 0 : mm(kNoteMm));
+    const double trailer = closingNote.isEmpty() ? 0 : mm(kAfterTableMm + kNoteMm);
+    const bool fresh = m_y <= m_top;
+    std::optional<std::vector<std::size_t>> breaks =
+        pageBreaks(m_y + above, measured, trailer, fresh);
+    if (!breaks) {
+        newPage();
+        breaks = pageBreaks(m_y + above, measured, trailer, true);
+    }
+    heading(title);
+    note(intro);
+    table(header, columns, rows, measured, *breaks);
+    note(closingNote, true);
 }
 
 // The slider panel's upper part as the window draws it: the gauge with its needle, the safety
@@ -731,14 +978,15 @@ void Sheet::operatingState() {
 void layout(Sheet& sheet, const ReportData& data) {
     sheet.head();
 
-    sheet.section(QStringLiteral("1. Bemenő adatok"), 18);
-    sheet.table(
-        {QStringLiteral("Megnevezés"), QStringLiteral("Érték"), QStringLiteral("Mértékegység")},
-        {{Width::Rest, Qt::AlignLeft}, {Width::Fit, Qt::AlignRight}, {Width::Fit, Qt::AlignLeft}},
-        data.inputs);
+    const QStringList valueHeader{QStringLiteral("Megnevezés"), QStringLiteral("Érték"),
+                                  QStringLiteral("Mértékegység")};
+    const std::vector<Column> valueColumns{
+        {Width::Rest, Qt::AlignLeft}, {Width::Fit, Qt::AlignRight}, {Width::Fit, Qt::AlignLeft}};
+    sheet.tableSection(QStringLiteral("1. Bemenő adatok"), {}, valueHeader, valueColumns,
+                       data.inputs, {});
 
-    sheet.section(QStringLiteral("2. A rendszer térfogata"), 18);
-    sheet.table(
+    sheet.tableSection(
+        QStringLiteral("2. A rendszer térfogata"), {},
         {QStringLiteral("Elem"), QStringLiteral("Típus"), QStringLiteral("Fajlagos térfogat"),
          QStringLiteral("Mennyiség"), QStringLiteral("Térfogat [liter]")},
         {{Width::Fit, Qt::AlignLeft},
@@ -746,33 +994,32 @@ void layout(Sheet& sheet, const ReportData& data) {
          {Width::Fit, Qt::AlignRight},
          {Width::Fit, Qt::AlignRight},
          {Width::Fit, Qt::AlignRight}},
-        data.circuit);
+        data.circuit, {});
 
-    sheet.section(QStringLiteral("3. Számított adatok"), 18);
-    sheet.table(
-        {QStringLiteral("Megnevezés"), QStringLiteral("Érték"), QStringLiteral("Mértékegység")},
-        {{Width::Rest, Qt::AlignLeft}, {Width::Fit, Qt::AlignRight}, {Width::Fit, Qt::AlignLeft}},
-        data.results);
-    sheet.note(data.resultsNote, true);
+    sheet.tableSection(QStringLiteral("3. Számított adatok"), {}, valueHeader, valueColumns,
+                       data.results, data.resultsNote);
 
     sheet.section(QStringLiteral("4. Üzemállapot a csúszkák állásánál"), 40);
     sheet.operatingState();
 
-    sheet.section(QStringLiteral("5. Üzemállapot a kollektorhőmérséklet függvényében"), 24);
-    sheet.note(data.tableIntro);
-    if (!data.table.empty()) {
-        sheet.table({QStringLiteral("Kollektor"), QStringLiteral("Rendszernyomás [bar]"),
-                     QStringLiteral("Gáztérfogat [liter]"), QStringLiteral("Forráspont"),
-                     QStringLiteral("Gőzképződés"), QStringLiteral("Szelep lefúj")},
-                    {{Width::Fit, Qt::AlignRight},
-                     {Width::Fit, Qt::AlignRight},
-                     {Width::Fit, Qt::AlignRight},
-                     {Width::Fit, Qt::AlignRight},
-                     {Width::Fit, Qt::AlignRight},
-                     {Width::Fit, Qt::AlignHCenter}},
-                    data.table);
+    const QString tableTitle = QStringLiteral("5. Üzemállapot a kollektorhőmérséklet függvényében");
+    if (data.table.empty()) {
+        sheet.section(tableTitle, 24);
+        sheet.note(data.tableIntro);
+        sheet.note(data.tableNote, true);
+    } else {
+        sheet.tableSection(tableTitle, data.tableIntro,
+                           {QStringLiteral("Kollektor"), QStringLiteral("Rendszernyomás [bar]"),
+                            QStringLiteral("Gáztérfogat [liter]"), QStringLiteral("Forráspont"),
+                            QStringLiteral("Gőzképződés"), QStringLiteral("Szelep lefúj")},
+                           {{Width::Fit, Qt::AlignRight},
+                            {Width::Fit, Qt::AlignRight},
+                            {Width::Fit, Qt::AlignRight},
+                            {Width::Fit, Qt::AlignRight},
+                            {Width::Fit, Qt::AlignRight},
+                            {Width::Fit, Qt::AlignHCenter}},
+                           data.table, data.tableNote);
     }
-    sheet.note(data.tableNote, true);
     sheet.finish();
 }
 

@@ -55,6 +55,7 @@ public:
     }
     bool isEnabled(VolumeBox) const override { return true; }
     int listIndex(VolumeList) const override { return m_index; }
+    void restoreListIndex(VolumeList, int index) override { m_index = index; }
     void showMessage(const std::string& message) override { log.push_back("box " + message); }
     void setLabel(VolumeLabel, const std::string&) override {}
 

@@ -60,6 +60,7 @@ public:
     void setEnabled(VolumeBox box, bool enabled) override { m_enabled[box] = enabled; }
     bool isEnabled(VolumeBox box) const override { return m_enabled.at(box); }
     int listIndex(VolumeList list) const override { return m_index.at(list); }
+    void restoreListIndex(VolumeList list, int index) override { m_index[list] = index; }
     void showMessage(const std::string& message) override { messages.push_back(message); }
     void setLabel(VolumeLabel label, const std::string& text) override { labels[label] = text; }
 

@@ -66,6 +66,8 @@ struct Scenario {
     std::string label14;
     std::optional<double> collectorTotal;
     bool result = true;
+    std::map<VolumeList, int> lists{};
+    std::map<VolumeBox, bool> enabled{};
 };
 
 class VolumeScenario : public ::testing::TestWithParam<Scenario> {};
@@ -83,6 +85,8 @@ TEST_P(VolumeScenario, ShowsMessagesAndTotals) {
         EXPECT_EQ(window.state.CollectorTotal.ticks(), ticks(*s.collectorTotal));
     }
     EXPECT_EQ(window.lastResult, s.result);
+    for (const auto& [list, index] : s.lists) EXPECT_EQ(window.listIndex(list), index);
+    for (const auto& [box, on] : s.enabled) EXPECT_EQ(window.isEnabled(box), on);
 }
 
 INSTANTIATE_TEST_SUITE_P(Summation, VolumeScenario,
@@ -293,6 +297,92 @@ INSTANTIATE_TEST_SUITE_P(Summation, VolumeScenario,
                                                     "19,3",
                                                     4.71}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A figure whose total cannot be counted: the lists and boxes go back to what the last complete
+// run counted, with one message, and the window settles there; a figure that counts as 0 is not
+// positive.
+INSTANTIATE_TEST_SUITE_P(
+    Restore, VolumeScenario,
+    ::testing::Values(Scenario{"CountThatWouldCountAsZeroIsNotPositive",
+                               [](auto& w) {
+                                   w.choose(L::Combo4, 3);
+                                   w.type(B::Text2, "0,00004");
+                                   w.type(B::Text1, "300000000");
+                                   w.type(B::Text2, "2");
+                               },
+                               {kCount, kOutOfRangeMessage},
+                               {{B::Text1, "1,5"}, {B::Text2, "2"}},
+                               "16,6",
+                               3.0},
+                      Scenario{"OwnFigureThatWouldCountAsZeroIsNotPositive",
+                               [](auto& w) {
+                                   w.choose(L::Combo6, 6);
+                                   w.type(B::Text15, "0,00005");
+                               },
+                               {kPipeVolume, kPipeVolume, kPipeVolume},
+                               {{B::Text15, "0"}},
+                               "14,3",
+                               4.71},
+                      Scenario{"HugePipeFigureWithSecondCollectorRowSettles",
+                               [](auto& w) {
+                                   w.choose(L::Combo5, 4);
+                                   w.type(B::Text13, "2");
+                                   w.type(B::Text14, "1");
+                                   w.choose(L::Combo6, 6);
+                                   w.type(B::Text15, "10000000000");
+                               },
+                               {kPipeVolume, kOutOfRangeMessage},
+                               {{B::Text13, "2"}, {B::Text14, "1"}, {B::Text15, "0"}},
+                               "16,3",
+                               6.71,
+                               true,
+                               {{L::Combo5, 4}, {L::Combo6, 6}}},
+                      Scenario{"HugeCountWhoseResetCannotBeCountedSaysItOnce",
+                               [](auto& w) {
+                                   w.choose(L::Combo4, 3);
+                                   w.type(B::Text2, "0,5");
+                                   w.type(B::Text1, "300000000");
+                                   w.type(B::Text2, "99999999999999999999");
+                               },
+                               {kOutOfRangeMessage},
+                               {{B::Text1, "300000000"}, {B::Text2, "0,5"}},
+                               "150000013,6",
+                               150000000.0},
+                      Scenario{"RestoreAddsNoMessageForAComplainingBox",
+                               [](auto& w) {
+                                   w.choose(L::Combo6, 6);
+                                   w.type(B::Text12, "300000000");
+                               },
+                               {kPipeVolume, kPipeVolume, kOutOfRangeMessage},
+                               {{B::Text12, "1"}, {B::Text15, "0"}},
+                               "14,3",
+                               4.71},
+                      Scenario{"RefusedPipeSizeTakesItsListBack",
+                               [](auto& w) {
+                                   w.type(B::Text3, "1000000000");
+                                   w.choose(L::Combo6, 2);
+                               },
+                               {kOutOfRangeMessage},
+                               {{B::Text15, "0,201"}},
+                               "201000014,3",
+                               4.71,
+                               true,
+                               {{L::Combo6, 1}},
+                               {{B::Text15, false}}},
+                      Scenario{"RefusedOwnEntryLeavesItsBoxClosed",
+                               [](auto& w) {
+                                   w.choose(L::Combo4, 2);
+                                   w.type(B::Text2, "150000000");
+                                   w.choose(L::Combo4, 3);
+                               },
+                               {kOutOfRangeMessage},
+                               {{B::Text1, "1,3"}, {B::Text2, "150000000"}},
+                               "195000013,6",
+                               195000000.0,
+                               true,
+                               {{L::Combo4, 2}},
+                               {{B::Text1, false}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VolumeSelection, SameEntryAgainRaisesNoCalculation) {
     FakeVolumeWindow window;

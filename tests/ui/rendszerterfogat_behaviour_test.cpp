@@ -438,6 +438,24 @@ TEST_F(VolumeWindowTest, UncountableFigureGoesBackToTheLastCounted) {
     EXPECT_EQ(main->Text11->text(), u("4,5"));
 }
 
+// A picked pipe size whose total cannot be counted: the list shows the size its box counts again.
+TEST_F(VolumeWindowTest, RefusedPipeSizeGoesBackWithItsBox) {
+    MessageRecorder recorder;
+    box("Text3")->selectAll();
+    box("Text3")->insert(QStringLiteral("1000000000"));
+    list("Combo6")->setCurrentIndex(2);
+    emit list("Combo6")->activated(2);
+    EXPECT_EQ(recorder.messages(), QStringList({u(expans::kOutOfRangeMessage)}));
+    EXPECT_EQ(list("Combo6")->currentText(), u("18 x 1"));
+    EXPECT_EQ(box("Text15")->text(), u("0,201"));
+    EXPECT_FALSE(box("Text15")->isEnabled());
+    EXPECT_EQ(labelText("Label14"), u("201000014,3"));
+    // The entry shown is the one counted: picking it again changes nothing.
+    emit list("Combo6")->activated(1);
+    EXPECT_EQ(recorder.messages().size(), 1);
+    EXPECT_EQ(labelText("Label14"), u("201000014,3"));
+}
+
 // Typed key by key: from the ninth digit each key is refused and the box keeps eight.
 TEST_F(VolumeWindowTest, FittingsTypedPastTheCounterStayAtTheLastCounted) {
     MessageRecorder recorder;

@@ -33,9 +33,11 @@ struct ReportCase {
     int rows;
 };
 
-QString pdfText(const QString& pdf) {
+// The report's text as pdftotext gives it: laid out as on the page (-layout), in the order it
+// was drawn (-raw), or as words with their boxes in points (-bbox).
+QString pdfText(const QString& pdf, const char* mode = "-layout") {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"),
+    process.start(QStringLiteral("pdftotext"), {QString::fromLatin1(mode), QStringLiteral("-enc"),
                                                 QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
     if (!process.waitForFinished(30000) || process.exitCode() != 0) {
         ADD_FAILURE() << "pdftotext failed (poppler-utils missing?): "
@@ -60,7 +62,7 @@ void expectLine(const QStringList& lines, const QString& caption, const QString&
                   << value.toStdString() << "\"";
 }
 
-class ReportTest : public MainWindowTest, public ::testing::WithParamInterface<ReportCase> {
+class ReportFixture : public MainWindowTest {
 protected:
     void run(const Step& step) {
         auto* volume = window->volumeWindow();
@@ -101,6 +103,24 @@ protected:
         }
     }
 
+    // Writes the report of the windows as they stand into `dir`.
+    QString writePdf(const QTemporaryDir& dir, const char* name, const char* jobFile = "") {
+        const QString pdf = dir.filePath(u("jelentés %1.pdf").arg(u(name)));
+        QString error;
+        EXPECT_TRUE(expans::ui::writeReportPdf(pdf, *window, u(jobFile), &error))
+            << error.toStdString();
+        // EXPANS_REPORT_KEEP=<folder> keeps each report for looking at.
+        const QString keep = qEnvironmentVariable("EXPANS_REPORT_KEEP");
+        if (!keep.isEmpty()) {
+            QFile::remove(keep + u("/%1.pdf").arg(u(name)));
+            QFile::copy(pdf, keep + u("/%1.pdf").arg(u(name)));
+        }
+        return pdf;
+    }
+};
+
+class ReportTest : public ReportFixture, public ::testing::WithParamInterface<ReportCase> {
+protected:
     void expectLine(const QString& caption, const QString& value) const {
         ::expectLine(lines, caption, value);
     }
@@ -114,16 +134,7 @@ TEST_P(ReportTest, FiguresEqualTheWindows) {
     ASSERT_TRUE(recorder->messages().isEmpty()) << recorder->messages().join(u("; ")).toStdString();
 
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(u("jelentés.pdf"));
-    QString error;
-    ASSERT_TRUE(expans::ui::writeReportPdf(pdf, *window, u(c.jobFile), &error))
-        << error.toStdString();
-    // EXPANS_REPORT_KEEP=<folder> keeps each report for looking at.
-    const QString keep = qEnvironmentVariable("EXPANS_REPORT_KEEP");
-    if (!keep.isEmpty()) {
-        QFile::remove(keep + u("/%1.pdf").arg(u(c.name)));
-        QFile::copy(pdf, keep + u("/%1.pdf").arg(u(c.name)));
-    }
+    const QString pdf = writePdf(dir, c.name, c.jobFile);
     lines = pdfText(pdf).split(QLatin1Char('\n'));
     ASSERT_GT(lines.size(), 20);
 
@@ -239,6 +250,180 @@ const ReportCase kColdAbove200{"ColdAbove200",
 INSTANTIATE_TEST_SUITE_P(Report, ReportTest,
                          ::testing::Values(kChangedJob, kNoEvaporation, kColdAbove200),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Every word of the report lies within the page's 18 mm margins (1 pt of slack).
+void expectWithinMargins(const QString& pdf) {
+    const QString boxes = pdfText(pdf, "-bbox");
+    static const QRegularExpression page(u("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\""));
+    static const QRegularExpression word(
+        u("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+          "yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    const QRegularExpressionMatch size = page.match(boxes);
+    ASSERT_TRUE(size.hasMatch());
+    const double margin = 18 / 25.4 * 72 - 1;
+    const double right = size.captured(1).toDouble() - margin;
+    const double bottom = size.captured(2).toDouble() - margin;
+    int words = 0;
+    for (auto it = word.globalMatch(boxes); it.hasNext(); ++words) {
+        const QRegularExpressionMatch w = it.next();
+        EXPECT_TRUE(w.captured(1).toDouble() >= margin && w.captured(2).toDouble() >= margin &&
+                    w.captured(3).toDouble() <= right && w.captured(4).toDouble() <= bottom)
+            << "off the page: " << w.captured(5).toStdString() << " at "
+            << w.captured(1).toStdString() << "," << w.captured(2).toStdString() << "–"
+            << w.captured(3).toStdString() << "," << w.captured(4).toStdString();
+    }
+    EXPECT_GT(words, 100);
+}
+
+// Figures as long as the windows accept: a figure wraps within its cell, so every caption and
+// unit stays whole beside it, the figure is on the page in full, nothing is cut short with "…"
+// and nothing runs off the page.
+class LongFigureReport : public ReportFixture, public ::testing::WithParamInterface<int> {};
+
+TEST_P(LongFigureReport, KeepsCaptionsUnitsAndWholeFigures) {
+    const int length = GetParam();
+    const auto figure = [length](const char* tail) {
+        return QString(length - static_cast<int>(qstrlen(tail)), QLatin1Char('0')) + u(tail);
+    };
+    const QString pipeLength = figure("20");
+    const QString fittings = figure("1");
+    const QString systemVolume = figure("18,3");
+    const QString prePressure = figure("3,5");
+    const QString cold = figure("20");
+    click("Command2");
+    auto* volume = window->volumeWindow();
+    for (const auto& [name, value] : {std::pair{"Text3", pipeLength}, {"Text12", fittings}}) {
+        auto* box = volume->findChild<QLineEdit*>(QString::fromLatin1(name));
+        box->selectAll();
+        box->insert(value);
+    }
+    volume->Command2_Click();
+    settle();
+    for (const auto& [name, value] :
+         {std::pair{"Text1", systemVolume}, {"Text2", prePressure}, {"Text5", cold}}) {
+        // Pasted whole: a thousand keys would check the field a thousand times.
+        auto* box = control<QLineEdit>(name);
+        box->setFocus(Qt::MouseFocusReason);
+        settle();
+        box->selectAll();
+        box->insert(value);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        settle();
+    }
+    click("Command1");
+    ASSERT_TRUE(recorder->messages().isEmpty()) << recorder->messages().join(u("; ")).toStdString();
+
+    QTemporaryDir dir;
+    const QString pdf = writePdf(dir, qPrintable(u("LongFigures%1").arg(length)));
+    const QString laidOut = pdfText(pdf);
+    EXPECT_FALSE(laidOut.contains(QChar(0x2026))) << "something was cut short";
+    const QStringList lines = laidOut.split(QLatin1Char('\n'));
+    for (const auto& [caption, unit] : std::vector<std::pair<const char*, const char*>>{
+             {"A napkollektoros rendszer teljes térfogata", "liter"},
+             {"Levegő oldali előnyomás", "bar (túlnyomás)"},
+             {"Feltöltési (hideg) nyomás", "bar (túlnyomás)"},
+             {"Maximális rendszernyomás", "bar (túlnyomás)"},
+             {"Hideg (feltöltési) hőmérséklet", "°C"},
+             {"A tartáy méretezésnél figyelembe vett maximális, átlagos hőmérséklet", "°C"},
+             {"Napkollektorok térfogata (gőzképződés térfogata)", "liter"},
+             {"A napkollektorok és a tágulási tartály közötti szintkülönbség", "m"},
+             {"Cső, 1. szakasz", "18 x 1"},
+             {"Napkollektor, 1. sor", "Solvendra SV 300"},
+             {"Tágulási tartály minimális mérete", "liter"}}) {
+        expectLine(lines, u(caption), u(unit));
+    }
+    // Drawn line after line, a wrapped figure reads whole in the order the page was drawn.
+    QString drawn = pdfText(pdf, "-raw");
+    drawn.remove(QRegularExpression(u("\\s")));
+    for (const QString& value :
+         {systemVolume, prePressure, cold, pipeLength + u("m"), fittings + u("liter")}) {
+        EXPECT_TRUE(drawn.contains(value)) << "not whole: " << value.toStdString();
+    }
+    expectWithinMargins(pdf);
+}
+
+INSTANTIATE_TEST_SUITE_P(Report, LongFigureReport, ::testing::Values(30, 125, 1005),
+                         [](const auto& info) {
+                             return std::to_string(info.param) + "Characters";
+                         });
+
+// A page of the report, read line by line (-layout) and told apart by what each line is.
+enum class Line { Title, Header, Note, Footer, Row };
+
+Line kindOf(const QString& line) {
+    static const QRegularExpression title(u("^\\s*\\d\\. \\S"));
+    static const QRegularExpression header(
+        u("^\\s*(Megnevezés\\s+Érték\\s+Mértékegység|Elem\\s+Típus\\s+Fajlagos|"
+          "Kollektor\\s+Rendszernyomás)"));
+    static const QRegularExpression note(u("^\\s*(Figyelem:|Átlagos folyadékhőmérséklet:)"));
+    if (line.contains(u(". oldal / "))) return Line::Footer;
+    if (title.match(line).hasMatch()) return Line::Title;
+    if (header.match(line).hasMatch()) return Line::Header;
+    if (note.match(line).hasMatch()) return Line::Note;
+    return Line::Row;
+}
+
+// How a report's tables meet the page breaks: every part of a table (its header and the rows
+// under it up to the next title, header or the page's end) holds at least two rows, a title never
+// ends a page, and a table's closing note never starts one.
+void expectWholeTableParts(const QString& pdf, const std::string& job) {
+    const QStringList pages = pdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    for (qsizetype p = 0; p < pages.size(); ++p) {
+        std::vector<Line> kinds;
+        for (const QString& line : pages[p].split(QLatin1Char('\n'))) {
+            if (!line.trimmed().isEmpty()) kinds.push_back(kindOf(line));
+        }
+        if (kinds.empty()) continue;
+        const std::string where = job + ", page " + std::to_string(p + 1);
+        for (std::size_t i = 0; i < kinds.size(); ++i) {
+            if (kinds[i] != Line::Header) continue;
+            std::size_t rows = 0;
+            while (i + 1 + rows < kinds.size() && kinds[i + 1 + rows] == Line::Row) ++rows;
+            EXPECT_GE(rows, 2u) << where << ": a table part with " << rows << " row(s)";
+        }
+        std::size_t last = kinds.size() - 1;
+        while (last > 0 && kinds[last] == Line::Footer) --last;
+        EXPECT_NE(kinds[last], Line::Title) << where << ": ends with a title";
+        if (p > 0) {
+            EXPECT_NE(kinds.front(), Line::Note) << where << ": starts with a table's note";
+        }
+    }
+}
+
+// Generated jobs over what moves the page break: the evaporation option (two more inputs), each
+// switchable row of the circuit (one more row each) and the warning under the results.
+TEST_F(ReportFixture, TablesBreakWhole) {
+    const char* const optionalRows[] = {"Combo5", "Combo7", "Combo8", "Combo9", "Combo2", "Combo3"};
+    auto* volume = window->volumeWindow();
+    QTemporaryDir dir;
+    for (const bool evaporation : {true, false}) {
+        if (control<QCheckBox>("Check1")->isChecked() != evaporation) click("Check1");
+        for (int rowsOn = 0; rowsOn <= 6; ++rowsOn) {
+            click("Command2");
+            for (int i = 0; i < 6; ++i) {
+                auto* list = volume->findChild<QComboBox*>(QString::fromLatin1(optionalRows[i]));
+                const int index = i < rowsOn ? 1 : 0;
+                if (list->currentIndex() != index) list->setCurrentIndex(index);
+            }
+            volume->Command2_Click();
+            settle();
+            // The 25 liter vessel is below the start-up minimum (a warning), the 50 liter above.
+            for (const char* size : {"25 liter", "50 liter"}) {
+                auto* list = control<QComboBox>("Tagtartaly");
+                const int vessel = list->findText(u(size));
+                ASSERT_GE(vessel, 0) << size;
+                list->setCurrentIndex(vessel);
+                emit list->activated(vessel);
+                settle();
+                const std::string job = (evaporation ? "evaporation, " : "no evaporation, ") +
+                                        std::to_string(rowsOn) + " more rows, vessel " +
+                                        list->currentText().toStdString();
+                expectWholeTableParts(writePdf(dir, qPrintable(QString::fromStdString(job))), job);
+            }
+        }
+    }
+    EXPECT_TRUE(recorder->messages().isEmpty()) << recorder->messages().join(u("; ")).toStdString();
+}
 
 // A report that cannot be written says so in Hungarian and leaves nothing behind.
 TEST_F(MainWindowTest, ReportToUnwritablePlace) {
