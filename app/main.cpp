@@ -5,11 +5,11 @@
 #include <string_view>
 
 #include "application.h"
-#include "jobfile.h"
-#include "mainmenu.h"
-#include "messagebox.h"
-#include "report.h"
-#include "tagtartaly.h"
+#include "io/jobfile.h"
+#include "io/report.h"
+#include "widgets/messagebox.h"
+#include "windows/mainmenu.h"
+#include "windows/tagtartaly.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 
 #include "application.h"
 #include "bench_timing.h"
-#include "rendszerterfogat.h"
-#include "tagtartaly.h"
+#include "windows/rendszerterfogat.h"
+#include "windows/tagtartaly.h"
 
 namespace {
 

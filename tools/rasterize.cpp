@@ -8,7 +8,7 @@
 #include <QPixmap>
 #include <QTextStream>
 
-#include "pictures.h"
+#include "widgets/pictures.h"
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -8,8 +8,8 @@
 #include <QPixmap>
 #include <QTextStream>
 
-#include "rendszerterfogat.h"
-#include "tagtartaly.h"
+#include "windows/rendszerterfogat.h"
+#include "windows/tagtartaly.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-#include "pictures.h"
 #include "translations.h"
+#include "widgets/pictures.h"
 
 namespace expans::ui {
 

@@ -36,15 +36,15 @@
 #include <string>
 #include <vector>
 
-#include "dialogs.h"
-#include "messagebox.h"
 #include "numtext.h"
 #include "opstate.h"
 #include "panel.h"
-#include "rendszerterfogat.h"
-#include "style.h"
 #include "tables.h"
-#include "tagtartaly.h"
+#include "widgets/dialogs.h"
+#include "widgets/messagebox.h"
+#include "widgets/style.h"
+#include "windows/rendszerterfogat.h"
+#include "windows/tagtartaly.h"
 
 using namespace expans;
 using expans::ui::Rendszerterfogat;

@@ -15,14 +15,14 @@
 #include <QTimer>
 #include <map>
 
-#include "dialogs.h"
-#include "jobfile.h"
-#include "mainmenu.h"
+#include "io/jobfile.h"
+#include "io/report.h"
 #include "numtext.h"
-#include "panelwidgets.h"
-#include "rendszerterfogat.h"
-#include "report.h"
 #include "tagtartaly_fixture.h"
+#include "widgets/dialogs.h"
+#include "widgets/panelwidgets.h"
+#include "windows/mainmenu.h"
+#include "windows/rendszerterfogat.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-#include "rendszerterfogat.h"
 #include "tagtartaly_fixture.h"
 #include "translations.h"
+#include "windows/rendszerterfogat.h"
 
 namespace {
 

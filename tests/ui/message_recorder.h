@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "messagebox.h"
+#include "widgets/messagebox.h"
 
 class MessageRecorder {
 public:

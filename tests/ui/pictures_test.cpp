@@ -12,7 +12,7 @@
 #include <string>
 #include <tuple>
 
-#include "pictures.h"
+#include "widgets/pictures.h"
 
 namespace expans::ui {
 namespace {

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "panel.h"
-#include "panelwidgets.h"
-#include "rendszerterfogat.h"
 #include "tagtartaly_fixture.h"
+#include "widgets/panelwidgets.h"
+#include "windows/rendszerterfogat.h"
 
 namespace {
 

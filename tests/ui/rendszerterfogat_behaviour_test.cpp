@@ -14,8 +14,8 @@
 
 #include "message_recorder.h"
 #include "numtext.h"
-#include "rendszerterfogat.h"
-#include "tagtartaly.h"
+#include "windows/rendszerterfogat.h"
+#include "windows/tagtartaly.h"
 
 using expans::kNotANumberMessage;
 using expans::ui::Rendszerterfogat;

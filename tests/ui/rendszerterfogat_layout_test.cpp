@@ -12,9 +12,9 @@
 #include <memory>
 
 #include "message_recorder.h"
-#include "rendszerterfogat.h"
-#include "style.h"
-#include "tagtartaly.h"
+#include "widgets/style.h"
+#include "windows/rendszerterfogat.h"
+#include "windows/tagtartaly.h"
 
 using expans::ui::Rendszerterfogat;
 using expans::ui::Tagtartaly;

@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "io/report.h"
 #include "numtext.h"
-#include "rendszerterfogat.h"
-#include "report.h"
 #include "tagtartaly_fixture.h"
+#include "windows/rendszerterfogat.h"
 
 namespace {
 

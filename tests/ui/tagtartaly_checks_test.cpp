@@ -1,8 +1,8 @@
 // The input checks as the user meets them: type into a field, leave it with Tab, and see the
 // messages in order and the text the field is left with.
 #include "numtext.h"
-#include "rendszerterfogat.h"
 #include "tagtartaly_fixture.h"
+#include "windows/rendszerterfogat.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The main window's selections, sliders, navigation to the volume window and exit.
 #include "numtext.h"
-#include "panelwidgets.h"
-#include "rendszerterfogat.h"
 #include "tagtartaly_fixture.h"
+#include "widgets/panelwidgets.h"
+#include "windows/rendszerterfogat.h"
 
 namespace {
 

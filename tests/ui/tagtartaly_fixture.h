@@ -16,7 +16,7 @@
 #include <memory>
 
 #include "message_recorder.h"
-#include "tagtartaly.h"
+#include "windows/tagtartaly.h"
 
 inline QString u(const char* text) {
     return QString::fromUtf8(text);

@@ -2,8 +2,8 @@
 // display relies on, and the places of the controls the other window and the panel address.
 #include <QFontMetrics>
 
-#include "panelwidgets.h"
 #include "tagtartaly_fixture.h"
+#include "widgets/panelwidgets.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "handlerqueue.h"
+#include "windows/handlerqueue.h"
 
 using expans::ui::HandlerQueue;
 

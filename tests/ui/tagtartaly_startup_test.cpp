@@ -2,9 +2,9 @@
 // the operating-state panel, visibility and focus.
 #include <QLocale>
 
-#include "panelwidgets.h"
-#include "rendszerterfogat.h"
 #include "tagtartaly_fixture.h"
+#include "widgets/panelwidgets.h"
+#include "windows/rendszerterfogat.h"
 
 namespace {
 

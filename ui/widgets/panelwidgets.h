@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "pictures.h"
+#include "widgets/pictures.h"
 
 namespace expans::ui {
 

@@ -10,11 +10,11 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "accessibility.h"
-#include "panelwidgets.h"
-#include "pictures.h"
-#include "style.h"
-#include "tagtartaly.h"
+#include "widgets/accessibility.h"
+#include "widgets/panelwidgets.h"
+#include "widgets/pictures.h"
+#include "widgets/style.h"
+#include "windows/tagtartaly.h"
 
 namespace expans::ui {
 

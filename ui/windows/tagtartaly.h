@@ -20,9 +20,9 @@
 #include <utility>
 #include <vector>
 
-#include "handlerqueue.h"
 #include "job.h"
 #include "state.h"
+#include "windows/handlerqueue.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,4 +1,4 @@
-#include "rendszerterfogat.h"
+#include "windows/rendszerterfogat.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -11,12 +11,12 @@
 #include <QSignalBlocker>
 #include <utility>
 
-#include "messagebox.h"
 #include "numtext.h"
-#include "pictures.h"
-#include "style.h"
 #include "summation.h"
-#include "tagtartaly.h"
+#include "widgets/messagebox.h"
+#include "widgets/pictures.h"
+#include "widgets/style.h"
+#include "windows/tagtartaly.h"
 
 namespace expans::ui {
 

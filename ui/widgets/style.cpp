@@ -1,4 +1,4 @@
-#include "style.h"
+#include "widgets/style.h"
 
 #include <QLocale>
 

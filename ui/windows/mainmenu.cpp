@@ -1,4 +1,4 @@
-#include "mainmenu.h"
+#include "windows/mainmenu.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -16,11 +16,11 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "dialogs.h"
-#include "jobfile.h"
-#include "rendszerterfogat.h"
-#include "report.h"
-#include "tagtartaly.h"
+#include "io/jobfile.h"
+#include "io/report.h"
+#include "widgets/dialogs.h"
+#include "windows/rendszerterfogat.h"
+#include "windows/tagtartaly.h"
 
 namespace expans::ui {
 

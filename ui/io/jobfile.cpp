@@ -1,4 +1,4 @@
-#include "jobfile.h"
+#include "io/jobfile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,8 +8,8 @@
 #include <QJsonParseError>
 #include <cmath>
 
-#include "savefile.h"
-#include "utf8.h"
+#include "io/savefile.h"
+#include "io/utf8.h"
 
 namespace expans::ui {
 

@@ -1,10 +1,10 @@
-#include "handlerqueue.h"
+#include "windows/handlerqueue.h"
 
 #include <QGuiApplication>
 #include <QMetaObject>
 #include <utility>
 
-#include "messagebox.h"
+#include "widgets/messagebox.h"
 
 namespace expans::ui {
 

@@ -9,7 +9,7 @@
 #include <QString>
 #include <string>
 
-#include "utf8.h"
+#include "io/utf8.h"
 
 namespace expans::ui {
 

@@ -1,4 +1,4 @@
-#include "report.h"
+#include "io/report.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,14 +26,14 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "io/savefile.h"
 #include "numtext.h"
 #include "opstate.h"
 #include "panel.h"
-#include "panelwidgets.h"
-#include "rendszerterfogat.h"
-#include "savefile.h"
-#include "style.h"
-#include "tagtartaly.h"
+#include "widgets/panelwidgets.h"
+#include "widgets/style.h"
+#include "windows/rendszerterfogat.h"
+#include "windows/tagtartaly.h"
 
 namespace expans::ui {
 

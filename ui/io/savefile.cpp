@@ -1,4 +1,4 @@
-#include "savefile.h"
+#include "io/savefile.h"
 
 #include <unistd.h>
 #include <QSaveFile>

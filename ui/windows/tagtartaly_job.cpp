@@ -10,10 +10,10 @@
 #include <array>
 
 #include "catalogue.h"
-#include "rendszerterfogat.h"
-#include "style.h"
-#include "tagtartaly.h"
 #include "validation.h"
+#include "widgets/style.h"
+#include "windows/rendszerterfogat.h"
+#include "windows/tagtartaly.h"
 
 namespace expans::ui {
 

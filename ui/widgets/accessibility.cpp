@@ -1,4 +1,4 @@
-#include "accessibility.h"
+#include "widgets/accessibility.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,4 +1,4 @@
-#include "tagtartaly.h"
+#include "windows/tagtartaly.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,16 +17,16 @@
 #include <initializer_list>
 #include <utility>
 
-#include "mainmenu.h"
-#include "messagebox.h"
 #include "opstate.h"
-#include "panelwidgets.h"
-#include "pictures.h"
-#include "rendszerterfogat.h"
 #include "sizing.h"
-#include "style.h"
 #include "tables.h"
 #include "validation.h"
+#include "widgets/messagebox.h"
+#include "widgets/panelwidgets.h"
+#include "widgets/pictures.h"
+#include "widgets/style.h"
+#include "windows/mainmenu.h"
+#include "windows/rendszerterfogat.h"
 
 namespace expans::ui {
 

@@ -1,4 +1,4 @@
-#include "pictures.h"
+#include "widgets/pictures.h"
 
 #include <QFile>
 #include <QIconEngine>

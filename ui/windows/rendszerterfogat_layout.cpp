@@ -11,10 +11,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "accessibility.h"
-#include "pictures.h"
-#include "rendszerterfogat.h"
-#include "style.h"
+#include "widgets/accessibility.h"
+#include "widgets/pictures.h"
+#include "widgets/style.h"
+#include "windows/rendszerterfogat.h"
 
 namespace expans::ui {
 

@@ -1,4 +1,4 @@
-#include "panelwidgets.h"
+#include "widgets/panelwidgets.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -8,7 +8,7 @@
 #include <cmath>
 #include <utility>
 
-#include "style.h"
+#include "widgets/style.h"
 
 namespace expans::ui {
 
