@@ -226,6 +226,8 @@ bool MainMenu::saveAs() {
 }
 
 bool MainMenu::saveTo(const QString& path) {
+    // The file gets the results on screen, and reopens to them.
+    m_window.calculateForReport();
     const Job job = m_window.job();
     QString error;
     if (!writeJobFile(path, job, &error)) {

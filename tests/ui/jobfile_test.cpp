@@ -132,6 +132,7 @@ protected:
         volume.Combo4->setCurrentIndex(2);
         volume.Combo6->setCurrentIndex(3);
         volume.Combo1->setCurrentIndex(0);
+        volume.Combo5->setCurrentIndex(1);
         volume.Text14->setText(QStringLiteral("3"));
         volume.Text3->setText(QStringLiteral("12,5"));
         volume.Text12->setText(QStringLiteral("2,25"));
@@ -170,7 +171,8 @@ TEST_F(JobFileTest, ChangedJobComesBackWholeInAFreshWindow) {
     EXPECT_FALSE(window->isWindowModified());
 
     auto reopened = freshWindow();
-    ASSERT_TRUE(reopened->menu()->openFile(path("munka.expans")));
+    ASSERT_TRUE(reopened->menu()->openFile(path("munka.expans")))
+        << dialogs.fileErrors.join(u(" / ")).toStdString();
     settle();
     EXPECT_TRUE(dialogs.fileErrors.isEmpty());
     EXPECT_TRUE(recorder->messages().isEmpty())
@@ -295,9 +297,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"ArrayRoot", QByteArray("[1, 2]"), "nem Orvenda-Expans munkafájl"},
         BadFile{"OtherProgram", replaced("orvenda-expans-job", "spreadsheet"),
                 "nem Orvenda-Expans munkafájl"},
-        BadFile{"NewerVersion", replaced("\"version\": 1", "\"version\": 2"),
-                "ismeretlen változatú (2)"},
-        BadFile{"VersionAsText", replaced("\"version\": 1", "\"version\": \"1\""), "változatszáma"},
+        BadFile{"NewerVersion", replaced("\"version\": 2", "\"version\": 3"),
+                "ismeretlen változatú (3)"},
+        BadFile{"VersionAsText", replaced("\"version\": 2", "\"version\": \"2\""), "változatszáma"},
         BadFile{"SectionMissing", replaced("\"Rendszerterfogat\"", "\"Other\""),
                 "„Rendszerterfogat” rész"},
         BadFile{"KeyMissing", replaced("\"Text2\"", "\"Text2x\""),
