@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <map>
 
+#include "catalogue.h"
 #include "dialogs.h"
 #include "jobfile.h"
 #include "mainmenu.h"
@@ -179,6 +180,71 @@ TEST_F(JobFileTest, ChangedJobComesBackWholeInAFreshWindow) {
         << recorder->messages().join(u(" / ")).toStdString();
     expectSame(bothWindows(*reopened), bothWindows(*window));
     EXPECT_FALSE(reopened->isWindowModified());
+}
+
+TEST_F(JobFileTest, SavingRunsTheSizingSoTheFileReopensToTheScreen) {
+    // The reference: the pre-pressure typed, then "Számítás" clicked.
+    auto reference = freshWindow();
+    std::swap(window, reference);
+    typeAndTab("Text2", u("2,5"));
+    click("Command1");
+    const auto calculated = bothWindows(*window);
+    std::swap(window, reference);
+
+    // Typed, and saved without "Számítás".
+    typeAndTab("Text2", u("2,5"));
+    dialogs.chosenFile = path("munka.expans");
+    ASSERT_TRUE(menu().save());
+    settle();
+    const auto saved = bothWindows(*window);
+    expectSame(saved, calculated);
+
+    auto reopened = freshWindow();
+    ASSERT_TRUE(reopened->menu()->openFile(path("munka.expans")));
+    settle();
+    EXPECT_TRUE(recorder->messages().isEmpty());
+    expectSame(bothWindows(*reopened), saved);
+}
+
+// The second job opens to the same figures after the first as in a fresh program, and to what
+// the screen showed when it was saved: with evaporation off the panel still counts with the
+// height the sizing read last (25 m, not the 7 shown), and the volume window's figures are not
+// counted against the first job's.
+TEST_F(JobFileTest, OpeningAfterAnotherJobGivesWhatAFreshProgramGives) {
+    Rendszerterfogat& volume = *window->volumeWindow();
+    volume.Combo4->setCurrentIndex(expans::ownFigureIndex(expans::VolumeList::Combo4));
+    volume.Text2->setText(u("1000"));
+    volume.Command2_Click();
+    settle();
+    typeAndTab("Text7", u("25"));
+    click("Command1");
+    dialogs.chosenFile = path("elso.expans");
+    ASSERT_TRUE(menu().saveAs());
+
+    volume.Text2->setText(u("2"));
+    volume.Text1->setText(u("50000000"));
+    volume.Command2_Click();
+    settle();
+    typeAndTab("Text7", u("7"));
+    click("Check1");
+    control<QScrollBar>("HScroll1")->setValue(160);
+    settle();
+    ASSERT_EQ(control<QScrollBar>("HScroll2")->value(), 170);
+    dialogs.chosenFile = path("masodik.expans");
+    ASSERT_TRUE(menu().saveAs());
+    const auto saved = bothWindows(*window);
+    ASSERT_TRUE(recorder->take().isEmpty());
+
+    ASSERT_TRUE(menu().openFile(path("elso.expans")));
+    ASSERT_TRUE(menu().openFile(path("masodik.expans")));
+    settle();
+    auto fresh = freshWindow();
+    ASSERT_TRUE(fresh->menu()->openFile(path("masodik.expans")));
+    settle();
+    EXPECT_TRUE(recorder->messages().isEmpty())
+        << recorder->messages().join(u(" / ")).toStdString();
+    expectSame(bothWindows(*window), bothWindows(*fresh));
+    expectSame(bothWindows(*window), saved);
 }
 
 TEST_F(JobFileTest, NewGivesTheStartUpStateOfBothWindows) {
