@@ -9,6 +9,7 @@
 #include "io/jobfile.h"
 #include "io/report.h"
 #include "translations.h"
+#include "version.h"
 #include "widgets/messagebox.h"
 #include "widgets/pictures.h"
 #include "windows/mainmenu.h"
@@ -66,7 +67,7 @@ int writeReportWithoutWindow(Tagtartaly& window, const QString& jobPath, const Q
 
 std::unique_ptr<QTranslator> prepareApplication() {
     QApplication::setApplicationName(QStringLiteral("Orvenda-Expans"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kProgramVersion));
     QApplication::setOrganizationName(QStringLiteral("Orvenda Kft."));
     QApplication::setWindowIcon(emblemIcon());
     // Ties the windows to the installed desktop entry (Wayland app id, task bar icon).
