@@ -245,8 +245,16 @@ std::vector<VolumeBox> boxesDisabledAtLoad(VolumeList list) {
     return rowOf(list).disabledAtLoad;
 }
 
+namespace {
+
+// Seven decimals of pi, not the full value: the designed liter-per-metre figures were worked out
+// with it, and the boxes show them to the last digit.
+constexpr double kDesignPi = 3.1415926;
+
+}  // namespace
+
 Currency pipeLitresPerMetre(double innerDiameter) {
-    return cy(innerDiameter * innerDiameter * 3.1415926 / 4 * 1000);
+    return cy(innerDiameter * innerDiameter * kDesignPi / 4 * 1000);
 }
 
 std::string pipeBoxText(Currency litresPerMetre, char separator) {

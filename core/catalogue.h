@@ -74,7 +74,8 @@ int ownFigureIndex(VolumeList list);
 // The boxes Form_Load disables just before filling the list (Text1 before Combo4, …).
 std::vector<VolumeBox> boxesDisabledAtLoad(VolumeList list);
 
-// Liter per metre of a tube of inner diameter `d` m: d² × 3.1415926 / 4 × 1000, four decimals.
+// Liter per metre of a tube of inner diameter `d` m: d² × 3.1415926 / 4 × 1000 (the designed
+// figures' pi), four decimals.
 Currency pipeLitresPerMetre(double innerDiameter);
 // The figure a liter-per-metre box shows: cut (not rounded) to three decimals, 0.5309 -> "0,53".
 std::string pipeBoxText(Currency litresPerMetre, char separator);

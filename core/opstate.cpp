@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "numtext.h"
+#include "units.h"
 
 namespace expans {
 
@@ -76,10 +77,11 @@ std::optional<bool> vapourLabelsVisible(BoilingState state) {
 }
 
 MeanSliderStep meanSlider(MainState& state, int hscroll1Value) {
-    // The slider's range (-25 … 160) keeps T1 + 10 well inside 16 bits.
-    const auto t1 = static_cast<std::int16_t>(std::clamp(hscroll1Value, -32768, 32767 - 10));
+    // The slider's range (-25 … 160) keeps T1 + kCollectorAboveMean well inside 16 bits.
+    const auto t1 =
+        static_cast<std::int16_t>(std::clamp(hscroll1Value, -32768, 32767 - kCollectorAboveMean));
     state.MeanTemperature = t1;
-    const int t2 = t1 + 10;
+    const int t2 = t1 + kCollectorAboveMean;
     state.CollectorTemperature = Currency::fromInt(t2);
     return {t2, degreesText(t1)};
 }
@@ -139,7 +141,7 @@ OperatingOutcome recompute(const MainState& input, int hscroll2Value, std::strin
         }
         gLiq = std::max(gLiq, vgMax);
 
-        const double dph = rho * 9.81 * s.StaticHeight.toDouble() / 100000;
+        const double dph = rho * kGravity * s.StaticHeight.toDouble() / kPascalPerBar;
         const double pVap = finite(k / gVap - dph);
         const double pLiq = finite(k / gLiq - dph);
         const double percent = (s.GlycolFraction * 100).toDouble();
@@ -171,7 +173,8 @@ OperatingOutcome recompute(const MainState& input, int hscroll2Value, std::strin
             s.GasVolume = cy(vgMax);
             s.SystemPressureAbs = s.MaxPressureAbs;
         } else if (s.GasVolume > vnCy) {
-            s.SystemPressureAbs = one;  // the vessel's fluid side is empty: 0 bar gauge
+            s.SystemPressureAbs =
+                kGaugeToAbsolute;  // the vessel's fluid side is empty: 0 bar gauge
         } else {
             s.SystemPressureAbs = cy(k / s.GasVolume.toDouble());
         }

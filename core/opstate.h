@@ -16,14 +16,17 @@
 
 namespace expans {
 
+// The collector-temperature slider follows the mean-temperature slider this far above it (°C).
+inline constexpr int kCollectorAboveMean = 10;
+
 struct MeanSliderStep {
-    int hscroll2Value = 0;  // the collector-temperature slider follows 10 °C above
+    int hscroll2Value = 0;  // the collector-temperature slider follows kCollectorAboveMean above
     std::string label11;    // "60°C"
 };
 
 // Mean-temperature slider moved to hscroll1Value: stores MeanTemperature and
-// CollectorTemperature (T1 + 10). The window then sets the collector slider, which recomputes
-// when its value changes, writes Label11 and recomputes once more.
+// CollectorTemperature (T1 + kCollectorAboveMean). The window then sets the collector slider, which
+// recomputes when its value changes, writes Label11 and recomputes once more.
 MeanSliderStep meanSlider(MainState& state, int hscroll1Value);
 
 // Unclassified: the collector temperature equals one of the two bracketing boiling points; the

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "numtext.h"
+#include "units.h"
 
 namespace expans {
 
@@ -22,7 +23,7 @@ float toSingle(double value) {
 Segment needleLine(Currency pressureAbs) {
     // 0.785 rad per bar from -2.3562 rad at 0 bar gauge, clockwise from straight up; the dial's
     // own constants, deliberately not pi/4 and 3pi/4.
-    const double theta = 0.785 * (pressureAbs - Currency::fromInt(1)).toDouble() - 2.3562;
+    const double theta = 0.785 * (pressureAbs - kGaugeToAbsolute).toDouble() - 2.3562;
     Segment line;
     line.x1 = kNeedlePivot;
     line.y1 = kNeedlePivot;
@@ -45,7 +46,7 @@ std::string degreesText(std::int64_t celsius) {
 
 std::string gaugePressureText(Currency pressureAbs, char separator) {
     const auto hundredths = static_cast<double>((pressureAbs * 100).floor());
-    return doubleText(hundredths / 100 - 1, separator);
+    return doubleText(hundredths / 100 - kGaugeToAbsoluteBar, separator);
 }
 
 std::string boilingPointText(Currency boilingPoint, char separator) {

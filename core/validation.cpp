@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "numtext.h"
+#include "units.h"
 
 namespace expans {
 
@@ -15,7 +16,6 @@ constexpr const char* kSystemVolumeRestore = "20";
 constexpr const char* kHeightTooLarge =
     "A megadott szintkülönbség mellett a kollektorok nyomása 1,5 bar alatt van!";
 
-const Currency kOneBar = Currency::fromInt(1);
 const Currency kLowest = Currency::fromTicks(std::numeric_limits<std::int64_t>::min());
 const Currency kHighest = Currency::fromTicks(std::numeric_limits<std::int64_t>::max());
 
@@ -34,7 +34,7 @@ FieldCheck checkField(const MainState& state, std::string_view text, char separa
     FieldCheck check;
     check.state = state;
     const Currency last = state.*target;
-    const std::string restore = currencyText(pressure ? last - kOneBar : last, separator);
+    const std::string restore = currencyText(pressure ? last - kGaugeToAbsolute : last, separator);
     auto reject = [&](const char* message) {
         check.messages.emplace_back(message);
         check.restoreText = restore;
@@ -47,7 +47,7 @@ FieldCheck checkField(const MainState& state, std::string_view text, char separa
     }
     std::optional<Currency> stored;
     if (pressure) {
-        stored = Currency::tryFromDouble(*value + 1);
+        stored = Currency::tryFromDouble(*value + kGaugeToAbsoluteBar);
     } else if (const CurrencyParse parsed = parseCurrency(text); parsed.status == ParseStatus::Ok) {
         stored = parsed.value;
     }
@@ -95,7 +95,7 @@ FieldCheck checkText2(const MainState& state, std::string_view text, char separa
     const Currency max = state.MaxPressureAbs;
     return checkField(
         state, text, separator, true, &MainState::PrePressureAbs,
-        {{[](double value, Currency) { return value + 1 < 1; },
+        {{[](double value, Currency) { return value + kGaugeToAbsoluteBar < 1; },
           "A levegő oldali előnyomás pozitív kell legyen!"},
          {[fill](double, Currency x) { return x >= fill; },
           "A levegő oldali előnyomás kisebb kell hogy legyen, mint a feltöltési nyomás!"},
@@ -108,13 +108,13 @@ FieldCheck checkText3(const MainState& state, std::string_view text, char separa
     const Currency fill = state.FillPressureAbs;
     return checkField(
         state, text, separator, true, &MainState::MaxPressureAbs,
-        {{[](double value, Currency) { return value + 1 < 1; },
+        {{[](double value, Currency) { return value + kGaugeToAbsoluteBar < 1; },
           "A maximális rendszernyomás pozitív kell legyen!"},
          {[pre](double, Currency x) { return x <= pre; },
           "A maximális rendszernyomás nagyobb kell hogy legyen, mint az előnyomás!"},
          {[fill](double, Currency x) { return x <= fill; },
           "A maximális rendszernyomás nagyobb kell hogy legyen, mint a feltöltési (hideg)nyomás!"},
-         {[](double value, Currency) { return value + 1 > 7; },
+         {[](double value, Currency) { return value + kGaugeToAbsoluteBar > 7; },
           "A maximális rendszernyomás kisebb kell hogy legyen, mint 6 bar!"}});
 }
 
@@ -123,7 +123,7 @@ FieldCheck checkText4(const MainState& state, std::string_view text, char separa
     const Currency max = state.MaxPressureAbs;
     return checkField(
         state, text, separator, true, &MainState::FillPressureAbs,
-        {{[](double value, Currency) { return value + 1 < 1; },
+        {{[](double value, Currency) { return value + kGaugeToAbsoluteBar < 1; },
           "A feltöltési nyomás pozitív kell legyen!"},
          {[pre](double, Currency x) { return x <= pre; },
           "A feltöltési nyomás nagyobb kell hogy legyen, mint a levegő oldali előnyomás!"},
@@ -164,8 +164,8 @@ FieldCheck checkText7(const MainState& state, std::string_view text, char separa
     }
     // Gauge fill pressure as a water column (1000 kg/m³, 9.81 m/s²) less the 15 m that keep
     // 1.5 bar at the collectors.
-    const Currency pascal = (state.FillPressureAbs - kOneBar) * 100000;
-    check.state.MaxStaticHeight = cy(pascal.toDouble() / 1000 / 9.81 - 15);
+    const Currency pascal = (state.FillPressureAbs - kGaugeToAbsolute) * kPascalPerBar;
+    check.state.MaxStaticHeight = cy(pascal.toDouble() / 1000 / kGravity - 15);
     const CurrencyParse height = parseCurrency(text);
     const bool tooHigh = height.status == ParseStatus::Ok
                              ? check.state.MaxStaticHeight < height.value

@@ -30,6 +30,7 @@
 #include "numtext.h"
 #include "opstate.h"
 #include "panel.h"
+#include "version.h"
 #include "widgets/panelwidgets.h"
 #include "widgets/style.h"
 #include "windows/rendszerterfogat.h"
@@ -327,7 +328,7 @@ void collectTable(const Tagtartaly& window, ReportData& data) {
 ReportData collect(const Tagtartaly& window, const QString& jobFileName) {
     ReportData data;
     data.version = QCoreApplication::applicationVersion();
-    if (data.version.isEmpty()) data.version = QStringLiteral("1.00");
+    if (data.version.isEmpty()) data.version = QString::fromLatin1(kProgramVersion);
     const QLocale hungarian(QLocale::Hungarian, QLocale::Hungary);
     data.date =
         hungarian.toString(QDateTime::currentDateTime(), QStringLiteral("yyyy. MMMM d. HH:mm"));

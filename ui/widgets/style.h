@@ -30,6 +30,7 @@ QFont sansFont(int pixelSize = kBodyPixels, bool bold = false);
 QFont heavyItalicFont(int pixelSize);  // the web-address line
 
 inline const QColor kLightYellow{0xFF, 0xFF, 0x80};
+inline const QColor kOrange{0xFF, 0x80, 0x00};  // the main window's ground
 inline const QColor kPanelGrey{0xE0, 0xE0, 0xE0};
 inline const QColor kAmber{0xFF, 0xBF, 0x00};
 

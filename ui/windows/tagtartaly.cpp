@@ -164,7 +164,7 @@ void Tagtartaly::calculateForReport() {
 
 void Tagtartaly::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(0xFF, 0x80, 0x00));
+    painter.fillRect(rect(), kOrange);
     drawPicture(painter, Picture::Background, devicePixelRatioF());
 }
 

@@ -142,13 +142,12 @@ void Tagtartaly::buildLayout() {
     setFont(sansFont(kBodyPixels));
     // The designed client area: the window's controls are placed in it, below the menu bar.
     // It paints the window's ground itself, so the window only paints what the menu leaves.
-    QWidget* client = m_client = pictureBox(this, "ClientArea", Picture::Background,
-                                            QColor(0xFF, 0x80, 0x00), 0, 0, 13155, 7905);
+    QWidget* client = m_client =
+        pictureBox(this, "ClientArea", Picture::Background, kOrange, 0, 0, 13155, 7905);
     client->setAttribute(Qt::WA_OpaquePaintEvent);
 
     // The window itself, front to back.
-    Picture4 = pictureBox(client, "Picture4", Picture::Background, QColor(0xFF, 0x80, 0x00), -180,
-                          135, 13335, 7755);
+    Picture4 = pictureBox(client, "Picture4", Picture::Background, kOrange, -180, 135, 13335, 7755);
     auto* banner = pictureBox(client, "Picture1", Picture::Banner, QColor(), 270, 45, 5895, 1095);
     Command3 = button(client, "Command3", QStringLiteral("&Kilépés"), 10440, 7110, 2175, 600);
     auto* results = panel(client, "Picture3", std::nullopt, kLightYellow, 7065, 4545, 5910, 2415);
