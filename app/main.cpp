@@ -81,7 +81,7 @@ int main(int argc, char* argv[]) {
             window.applyJob(*read.job);
         }
         QString error;
-        if (!expans::ui::writeReportPdf(parser.value(pdfOption), window,
+        if (!expans::ui::writeReportPdf(parser.value(pdfOption), window.reportSource(),
                                         QFileInfo(jobPath).fileName(), &error)) {
             printLine(stderr, QStringLiteral("A jelentés nem írható: %1").arg(error));
             return 1;

@@ -107,7 +107,7 @@ protected:
     QString writePdf(const QTemporaryDir& dir, const char* name, const char* jobFile = "") {
         const QString pdf = dir.filePath(u("jelentés %1.pdf").arg(u(name)));
         QString error;
-        EXPECT_TRUE(expans::ui::writeReportPdf(pdf, *window, u(jobFile), &error))
+        EXPECT_TRUE(expans::ui::writeReportPdf(pdf, window->reportSource(), u(jobFile), &error))
             << error.toStdString();
         // EXPANS_REPORT_KEEP=<folder> keeps each report for looking at.
         const QString keep = qEnvironmentVariable("EXPANS_REPORT_KEEP");
@@ -432,7 +432,8 @@ TEST_F(MainWindowTest, ReportToUnwritablePlace) {
     const QString folder = dir.path();
     for (const QString& path : {missingFolder, folder}) {
         QString error;
-        EXPECT_FALSE(expans::ui::writeReportPdf(path, *window, {}, &error)) << path.toStdString();
+        EXPECT_FALSE(expans::ui::writeReportPdf(path, window->reportSource(), {}, &error))
+            << path.toStdString();
         EXPECT_TRUE(error.startsWith(u("A jelentést nem sikerült menteni"))) << error.toStdString();
         EXPECT_TRUE(error.contains(QDir::toNativeSeparators(path)));
     }
@@ -450,7 +451,8 @@ TEST(Report, FromAWindowNeverShown) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(u("start.pdf"));
     QString error;
-    ASSERT_TRUE(expans::ui::writeReportPdf(pdf, window, {}, &error)) << error.toStdString();
+    ASSERT_TRUE(expans::ui::writeReportPdf(pdf, window.reportSource(), {}, &error))
+        << error.toStdString();
     const QStringList lines = pdfText(pdf).split(QLatin1Char('\n'));
     for (const auto& [caption, value] :
          std::vector<std::pair<const char*, const char*>>{{"Projektfájl:", "(nincs mentve)"},
