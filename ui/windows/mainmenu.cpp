@@ -258,6 +258,8 @@ bool MainMenu::saveAs() {
 }
 
 bool MainMenu::saveTo(const QString& path) {
+    // The file gets the results on screen, and reopens to them.
+    m_window.calculateForReport();
     const Job job = m_window.job();
     if (const QString reason = unwritableReason(job); !reason.isEmpty()) {
         showFileError(&m_window, unwritableMessage(path, reason));

@@ -77,7 +77,7 @@ public:
     void applyJob(const Job& job);
     void restart();
     // What pressing "Számítás" runs — the check of the field that holds the focus, then the
-    // sizing — so that a printed report's results belong to the inputs it prints.
+    // sizing — so that a printed report's results, and a saved job, belong to the inputs shown.
     void calculateForReport();
     // Runs a menu command after the user-event handlers that are waiting, like a click.
     void postCommand(std::function<void()> command) { m_queue.post(std::move(command)); }
@@ -126,6 +126,8 @@ private:
     void connectHandlers();
     void setTabOrder();
 
+    // Check1_Click's first half: the evaporation fields and Label7 follow the check box.
+    void showEvaporationChoice();
     void meanSliderMoved();
     void recomputePanel();
     void message(const std::string& text);
