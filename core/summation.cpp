@@ -254,13 +254,30 @@ bool calculate(VolumeState& state, VolumePort& port, char separator) {
     for (std::size_t i = 0; i < state.CountedLists.size(); ++i) {
         state.CountedLists[i] = port.listIndex(static_cast<VolumeList>(i));
     }
-    const Currency exchangers = sums->exchangers;
-    port.setLabel(VolumeLabel::Label9, currencyText(state.CollectorTotal, separator));
-    port.setLabel(VolumeLabel::Label10, currencyText(state.PipingTotal, separator));
-    port.setLabel(VolumeLabel::Label13, currencyText(exchangers, separator));
-    port.setLabel(VolumeLabel::Label16, currencyText(state.FittingsVolume, separator));
-    port.setLabel(VolumeLabel::Label14, systemVolumeText(state, separator));
+    for (const VolumeLabel label : {VolumeLabel::Label9, VolumeLabel::Label10, VolumeLabel::Label13,
+                                    VolumeLabel::Label16, VolumeLabel::Label14}) {
+        port.setLabel(label, volumeLabelText(state, label, separator));
+    }
     return true;
+}
+
+std::string volumeLabelText(const VolumeState& state, VolumeLabel label, char separator) {
+    switch (label) {
+        case VolumeLabel::Label9:
+            return currencyText(state.CollectorTotal, separator);
+        case VolumeLabel::Label10:
+            return currencyText(state.PipingTotal, separator);
+        case VolumeLabel::Label13:
+            // The sum the run formed: it fitted then.
+            return currencyText(
+                state.ExchangerVolume1 + state.ExchangerVolume2 + state.ExchangerVolume3,
+                separator);
+        case VolumeLabel::Label16:
+            return currencyText(state.FittingsVolume, separator);
+        case VolumeLabel::Label14:
+            return systemVolumeText(state, separator);
+    }
+    return {};
 }
 
 std::string systemVolumeText(const VolumeState& state, char separator) {

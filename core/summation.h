@@ -32,6 +32,9 @@ struct HandBack {
 // The return command's texts, from the last calculation.
 HandBack handBack(const VolumeState& state, char separator);
 
+// The text of one of the five total labels, from the stored values of the last calculation.
+std::string volumeLabelText(const VolumeState& state, VolumeLabel label, char separator);
+
 // Label14's text: the tenths counter shown in single precision, 183 -> "18,3".
 std::string systemVolumeText(const VolumeState& state, char separator);
 

@@ -56,7 +56,7 @@ int writeReportWithoutWindow(Tagtartaly& window, const QString& jobPath, const Q
         window.applyJob(*read.job);
     }
     QString error;
-    if (!writeReportPdf(pdfPath, window, QFileInfo(jobPath).fileName(), &error)) {
+    if (!writeReportPdf(pdfPath, window.reportSource(), QFileInfo(jobPath).fileName(), &error)) {
         printLine(stderr, QStringLiteral("A jelentés nem írható: %1").arg(error));
         return 1;
     }

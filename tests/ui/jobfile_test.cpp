@@ -561,9 +561,10 @@ TEST_P(WriteOnAFullDisk, FailsAndLeavesTheOldFile) {
 
     typeAndTab("Text7", u("8"));
     QString error;
-    const bool written = GetParam().report
-                             ? expans::ui::writeReportPdf(file, *window, u("munka.expans"), &error)
-                             : expans::ui::writeJobFile(file, window->job(), &error);
+    const bool written =
+        GetParam().report
+            ? expans::ui::writeReportPdf(file, window->reportSource(), u("munka.expans"), &error)
+            : expans::ui::writeJobFile(file, window->job(), &error);
     EXPECT_FALSE(written);
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), before);

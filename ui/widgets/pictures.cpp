@@ -39,10 +39,6 @@ QString baseName(Picture picture) {
     return {};
 }
 
-QString resourcePath(Picture picture) {
-    return QStringLiteral(":/pictures/") + baseName(picture) + QStringLiteral(".svg");
-}
-
 // A compiled-in raster, or a null pixmap where there is none.
 QPixmap loadRaster(const QString& path, qreal devicePixelRatio) {
     QPixmap pixmap = QPixmap::fromImage(rasterImage(path));
@@ -51,6 +47,10 @@ QPixmap loadRaster(const QString& path, qreal devicePixelRatio) {
 }
 
 }  // namespace
+
+QString picturePath(Picture picture) {
+    return QStringLiteral(":/pictures/") + baseName(picture) + QStringLiteral(".svg");
+}
 
 QSize pictureSize(Picture picture) {
     switch (picture) {
@@ -82,7 +82,7 @@ QPixmap renderPicture(Picture picture, qreal devicePixelRatio) {
     pixmap.setDevicePixelRatio(devicePixelRatio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    QSvgRenderer renderer(resourcePath(picture));
+    QSvgRenderer renderer(picturePath(picture));
     if (renderer.isValid()) {
         renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     } else {
@@ -184,7 +184,7 @@ void drawPicture(QPainter& painter, Picture picture, qreal devicePixelRatio) {
 QPixmap renderEmblemIcon(int side) {
     // Rendered here rather than by Qt's SVG icon plugin, so the window icon does not depend on
     // that plugin being installed.
-    QSvgRenderer renderer(resourcePath(Picture::Emblem));
+    QSvgRenderer renderer(picturePath(Picture::Emblem));
     QPixmap pixmap(side, side);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);

@@ -23,6 +23,8 @@ enum class Picture {
     VesselOutline,     // 121 × 140, transparent inside
 };
 
+// The compiled-in drawing, for a QSvgRenderer.
+QString picturePath(Picture picture);
 QSize pictureSize(Picture picture);
 QPixmap renderPicture(Picture picture, qreal devicePixelRatio = 1.0);
 

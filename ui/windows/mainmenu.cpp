@@ -286,7 +286,7 @@ void MainMenu::exportPdf() {
     const QString path = withSuffix(chosen, QStringLiteral("pdf"));
     m_window.calculateForReport();
     QString error;
-    if (!writeReportPdf(path, m_window, QFileInfo(m_path).fileName(), &error)) {
+    if (!writeReportPdf(path, m_window.reportSource(), QFileInfo(m_path).fileName(), &error)) {
         showFileError(&m_window, saveErrorMessage(path, error));
     }
 }
@@ -297,7 +297,7 @@ void MainMenu::print() {
     printer.setDocName(m_path.isEmpty() ? kProgramTitle : QFileInfo(m_path).fileName());
     if (runPrintDialog(&m_window, printer)) {
         m_window.calculateForReport();
-        paintReport(printer, m_window, QFileInfo(m_path).fileName());
+        paintReport(printer, m_window.reportSource(), QFileInfo(m_path).fileName());
     }
 }
 

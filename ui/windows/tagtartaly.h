@@ -39,6 +39,7 @@ namespace expans::ui {
 
 class MainMenu;
 class PictureGround;
+struct ReportSource;
 class Rendszerterfogat;
 class RoundedBar;
 class TwipLine;
@@ -70,6 +71,9 @@ public:
     // Job files (tagtartaly_job.cpp). job() reads both windows; applyJob() enters a job through
     // the same handlers and checks as typing; restart() puts both windows back to start-up.
     Job job() const;
+    // What the printed report is made of: both windows' records and the figures the results and
+    // slider panels show.
+    ReportSource reportSource() const;
     void applyJob(const Job& job);
     void restart();
     // What pressing "Számítás" runs — the check of the field that holds the focus, then the

@@ -14,10 +14,12 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "io/report_data.h"
 #include "numtext.h"
 #include "opstate.h"
 #include "tables.h"
 #include "validation.h"
+#include "widgets/panelwidgets.h"
 #include "widgets/style.h"
 #include "windows/rendszerterfogat.h"
 #include "windows/tagtartaly.h"
@@ -86,6 +88,25 @@ Job Tagtartaly::job() const {
         }
     }
     return job;
+}
+
+ReportSource Tagtartaly::reportSource() const {
+    ReportSource source;
+    source.main = m_state;
+    if (m_volume) source.volume = m_volume->state();
+    source.job = job();
+    source.results = {ss(Label29->text()), ss(Label28->text()), ss(Label27->text()),
+                      ss(Label16->text())};
+    PanelDisplay& panel = source.panel;
+    panel.label34 = ss(Label34->text());
+    panel.vapourLabelsVisible = !Label40->isHidden();
+    panel.label40 = ss(Label40->text());
+    panel.picture5Visible = !Picture5->isHidden();
+    panel.text10 = ss(Text10->text());
+    panel.shape2 = {Shape2->heightTwips(), Shape2->topTwips()};
+    panel.line4 = {Line4->x1(), Line4->y1(), Line4->x2(), Line4->y2()};
+    panel.label26 = ss(Label26->text());
+    return source;
 }
 
 void Tagtartaly::applyJob(const Job& job) {

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 
 #include "widgets/accessibility.h"
+#include "widgets/panelgeometry.h"
 #include "widgets/panelwidgets.h"
 #include "widgets/pictures.h"
 #include "widgets/style.h"
@@ -52,6 +53,11 @@ W* place(W* widget, const char* name, int left, int top, int width, int height) 
     return widget;
 }
 
+template <typename W>
+W* place(W* widget, const char* name, const panelgeo::TwipBox& box) {
+    return place(widget, name, box.left, box.top, box.width, box.height);
+}
+
 void setBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
@@ -79,6 +85,16 @@ QLineEdit* textBox(QWidget* parent, const char* name, const QString& text, int l
     widget->setAlignment(Qt::AlignCenter);
     widget->setTextMargins(0, 0, 0, 0);
     return widget;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption,
+              const panelgeo::TwipBox& box, const Look& look) {
+    return label(parent, name, caption, box.left, box.top, box.width, box.height, look);
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name, const QString& text,
+                   const panelgeo::TwipBox& box) {
+    return textBox(parent, name, text, box.left, box.top, box.width, box.height);
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int top,
@@ -153,8 +169,8 @@ void Tagtartaly::buildLayout() {
     auto* results = panel(client, "Picture3", std::nullopt, kLightYellow, 7065, 4545, 5910, 2415);
     auto* inputs = panel(client, "Picture2", std::nullopt, kLightYellow, 270, 1260, 6585, 5685);
     Command1 = button(client, "Command1", QStringLiteral("&Számítás"), 7695, 7065, 2295, 600);
-    auto* sliders =
-        panel(client, "Picture7", Picture::PanelGround, kPanelGrey, 7065, 180, 5910, 4140);
+    auto* sliders = panel(client, "Picture7", Picture::PanelGround, kPanelGrey, 7065, 180,
+                          panelgeo::kWidth, panelgeo::kHeight);
     auto* web = label(client, "Label33", QStringLiteral("www.orvenda.hu"), 3285, 7335, 2895, 450,
                       {heavyItalicFont(21), Back::Transparent, Qt::AlignLeft});
     QPalette webPalette = web->palette();
@@ -255,18 +271,20 @@ void Tagtartaly::buildLayout() {
     pictureBox(sliders, "Picture8", Picture::TemperatureScale, kPanelGrey, 315, 3105, 5370, 420);
     HScroll2 =
         slider(sliders, "HScroll2", kCollectorSliderMin, kCollectorSliderMax, 135, 2835, 5595, 255);
-    Text10 = textBox(sliders, "Text10", QStringLiteral("20"), 270, 315, 570, 285);
+    Text10 = textBox(sliders, "Text10", QStringLiteral("20"), panelgeo::kPressureText);
     // A read-out the panel writes: no border, read-only, skipped by the Tab key.
     Text10->setFrame(false);
     Text10->setReadOnly(true);
     Text10->setAlignment(Qt::AlignRight | Qt::AlignTop);  // on the line of its unit "bar"
     Text10->setFocusPolicy(Qt::ClickFocus);
     setBackground(Text10, kPanelGrey);
-    Picture5 =
-        pictureBox(sliders, "Picture5", Picture::ValveClosed, kPanelGrey, 1710, 585, 1815, 1530);
-    auto* gauge = pictureBox(sliders, "Picture9", Picture::Gauge, kPanelGrey, 225, 675, 1455, 1575);
-    pictureBox(sliders, "Picture6", Picture::ValveBlowing, kPanelGrey, 1710, 585, 1815, 1575);
-    pictureBox(sliders, "Image1", Picture::VesselOutline, QColor(), 3870, 225, 1815, 2100)
+    Picture5 = place(new PictureGround(sliders, Picture::ValveClosed, kPanelGrey), "Picture5",
+                     panelgeo::kValveClosed);
+    auto* gauge =
+        place(new PictureGround(sliders, Picture::Gauge, kPanelGrey), "Picture9", panelgeo::kGauge);
+    place(new PictureGround(sliders, Picture::ValveBlowing, kPanelGrey), "Picture6",
+          panelgeo::kValveBlowing);
+    place(new PictureGround(sliders, Picture::VesselOutline, QColor()), "Image1", panelgeo::kVessel)
         ->setAttribute(Qt::WA_TransparentForMouseEvents);
     Label40 = label(sliders, "Label40", QStringLiteral("Label40"), 5085, 2340, 645, 240,
                     bold(Back::Grey));
@@ -280,8 +298,9 @@ void Tagtartaly::buildLayout() {
                     plain(Back::Grey));
     Label35 = label(sliders, "Label35", QStringLiteral("Forráspont:"), 3960, 2565, 870, 240,
                     plain(Back::Grey));
-    auto* label19 = label(sliders, "Label19", QStringLiteral("bar"), 855, 315, 345, 255, centred());
-    label(sliders, "Label15", QStringLiteral("nyitó nyomása: pmax"), 1590, 315, 1605, 255,
+    auto* label19 =
+        label(sliders, "Label19", QStringLiteral("bar"), panelgeo::kPressureUnit, centred());
+    label(sliders, "Label15", QStringLiteral("nyitó nyomása: pmax"), panelgeo::kValveSetting,
           centred());
     auto* label14 =
         label(sliders, "Label14",
@@ -291,21 +310,24 @@ void Tagtartaly::buildLayout() {
     // repaint at every step.
     Label11 = label(sliders, "Label11", QStringLiteral("Label11"), 4815, 3825, 735, 255,
                     plain(Back::Grey));
-    label(sliders, "Label22", QStringLiteral("Membrán állapota"), 4095, 45, 1425, 255, centred());
-    label(sliders, "Label21", QStringLiteral("Biztonsági szelep"), 1665, 45, 1425, 255, centred());
-    auto* label12 =
-        label(sliders, "Label12", QStringLiteral("Rendszernyomás"), 45, 45, 1560, 255, centred());
-    Shape2 = new RoundedBar(sliders, QColor(0x00, 0xC0, 0xC0), RoundedBar::Motion::Moves);
+    label(sliders, "Label22", QStringLiteral("Membrán állapota"), panelgeo::kVesselCaption,
+          centred());
+    label(sliders, "Label21", QStringLiteral("Biztonsági szelep"), panelgeo::kValveCaption,
+          centred());
+    auto* label12 = label(sliders, "Label12", QStringLiteral("Rendszernyomás"),
+                          panelgeo::kPressureCaption, centred());
+    Shape2 = new RoundedBar(sliders, panelgeo::kGasColour, RoundedBar::Motion::Moves);
     Shape2->setObjectName(QStringLiteral("Shape2"));
-    Shape2->setTwips(3960, 1530, 1635, 735);
+    Shape2->setTwips(panelgeo::kGasBar.left, panelgeo::kGasBar.top, panelgeo::kGasBar.width,
+                     panelgeo::kGasBar.height);
     Shape2->lower();
-    auto* shape1 =
-        new RoundedBar(sliders, QColor(0xFF, 0x00, 0x00), RoundedBar::Motion::StandsStill);
+    auto* shape1 = new RoundedBar(sliders, panelgeo::kFluidColour, RoundedBar::Motion::StandsStill);
     shape1->setObjectName(QStringLiteral("Shape1"));
-    shape1->setTwips(3960, 315, 1635, 1905);
+    shape1->setTwips(panelgeo::kFluidBar.left, panelgeo::kFluidBar.top, panelgeo::kFluidBar.width,
+                     panelgeo::kFluidBar.height);
     shape1->lower();
 
-    Line4 = new TwipLine(gauge, QColor(0xFF, 0x00, 0x00), 2, true);
+    Line4 = new TwipLine(gauge, panelgeo::kNeedleColour, panelgeo::kNeedlePixels, true);
     Line4->setObjectName(QStringLiteral("Line4"));
     Line4->setEnds(660, 660, 120, 660);
 
