@@ -16,7 +16,6 @@
 #include "widgets/messagebox.h"
 #include "widgets/pictures.h"
 #include "widgets/style.h"
-#include "windows/tagtartaly.h"
 
 namespace expans::ui {
 
@@ -30,7 +29,7 @@ constexpr std::size_t slot(VolumeList list) {
 
 }  // namespace
 
-Rendszerterfogat::Rendszerterfogat(Tagtartaly& main) : QWidget(nullptr), m_main(main) {
+Rendszerterfogat::Rendszerterfogat(VolumeHost& host) : QWidget(nullptr), m_host(host) {
     setObjectName(QStringLiteral("Rendszerterfogat"));
     buildLayout();
     wireEvents();
@@ -84,7 +83,7 @@ void Rendszerterfogat::wireEvents() {
 }
 
 void Rendszerterfogat::Form_Load() {
-    m_main.setEnabled(false);
+    m_host.hostWindow().setEnabled(false);
     const VolumeList loadOrder[] = {VolumeList::Combo4, VolumeList::Combo5, VolumeList::Combo1,
                                     VolumeList::Combo2, VolumeList::Combo3, VolumeList::Combo6,
                                     VolumeList::Combo7, VolumeList::Combo8, VolumeList::Combo9};
@@ -107,8 +106,9 @@ void Rendszerterfogat::Form_Load() {
 void Rendszerterfogat::showModeless() {
     if (!m_shownBefore) {
         m_shownBefore = true;
+        const QWidget& main = m_host.hostWindow();
         if (const QScreen* screen =
-                m_main.screen() ? m_main.screen() : QGuiApplication::primaryScreen()) {
+                main.screen() ? main.screen() : QGuiApplication::primaryScreen()) {
             QRect frame = frameGeometry();
             frame.moveCenter(screen->availableGeometry().center());
             move(frame.topLeft());
@@ -129,15 +129,14 @@ void Rendszerterfogat::Command2_Click() {
     // valid here; should they not be, the user is told that the main window keeps its figures.
     if (m_totalsValid) {
         const HandBack values = handBack(m_state, decimalSeparator());
-        m_main.Text1->setText(qs(values.systemVolumeText));
-        m_main.Text11->setText(qs(values.collectorVolumeText));
+        m_host.takeVolumes(qs(values.systemVolumeText), qs(values.collectorVolumeText));
     } else if (isVisible()) {
         showMessage(kOutOfRangeMessage);
     }
     hide();
-    m_main.Picture4->hide();
-    m_main.setEnabled(true);
-    m_main.reactivate();
+    m_host.setCovered(false);
+    m_host.hostWindow().setEnabled(true);
+    m_host.reactivate();
 }
 
 void Rendszerterfogat::comboClick(VolumeList which) {

@@ -5,7 +5,8 @@
 // box runs Command1_Click, which checks the editable boxes (a rejected box is reset, and that
 // write runs a complete nested calculation), re-reads all sixteen boxes into VolumeState and shows
 // the totals. The boxes are the master copy of every figure. Command2_Click hands the system
-// volume and the collector volume to the main window's Text1 and Text11 and hides this window.
+// volume and the collector volume back to the window it was opened from (VolumeHost), uncovers
+// that window and hides this one.
 
 #include <QPixmap>
 #include <QString>
@@ -15,6 +16,7 @@
 
 #include "catalogue.h"
 #include "state.h"
+#include "windows/volumehost.h"
 
 class QComboBox;
 class QFrame;
@@ -24,12 +26,10 @@ class QPushButton;
 
 namespace expans::ui {
 
-class Tagtartaly;
-
 class Rendszerterfogat : public QWidget, private VolumePort {
     Q_OBJECT
 public:
-    explicit Rendszerterfogat(Tagtartaly& main);
+    explicit Rendszerterfogat(VolumeHost& host);
     ~Rendszerterfogat() override;
 
     using QWidget::isEnabled;
@@ -150,7 +150,7 @@ private:
     void showMessage(const std::string& message) override;
     void setLabel(VolumeLabel label, const std::string& text) override;
 
-    Tagtartaly& m_main;
+    VolumeHost& m_host;
     VolumeState m_state;
     bool m_totalsValid = false;
     bool m_shownBefore = false;
