@@ -140,12 +140,12 @@ protected:
     // pressure, so it goes in only when the fields are entered in a suitable order.
     void changeEverything() {
         Rendszerterfogat& volume = *window->volumeWindow();
-        volume.Combo4->setCurrentIndex(2);
-        volume.Combo6->setCurrentIndex(3);
-        volume.Combo1->setCurrentIndex(0);
-        volume.Text14->setText(QStringLiteral("3"));
-        volume.Text3->setText(QStringLiteral("12,5"));
-        volume.Text12->setText(QStringLiteral("2,25"));
+        named<QComboBox>(volume, "Combo4")->setCurrentIndex(2);
+        named<QComboBox>(volume, "Combo6")->setCurrentIndex(3);
+        named<QComboBox>(volume, "Combo1")->setCurrentIndex(0);
+        named<QLineEdit>(volume, "Text14")->setText(QStringLiteral("3"));
+        named<QLineEdit>(volume, "Text3")->setText(QStringLiteral("12,5"));
+        named<QLineEdit>(volume, "Text12")->setText(QStringLiteral("2,25"));
         volume.Command2_Click();
         settle();
         typeAndTab("Text4", u("5"));
@@ -192,7 +192,8 @@ TEST_F(JobFileTest, ChangedJobComesBackWholeInAFreshWindow) {
 
 TEST_F(JobFileTest, NewGivesTheStartUpStateOfBothWindows) {
     changeEverything();
-    window->volumeWindow()->Text1->setText(u("abc"));  // a message and a reset on the way
+    named<QLineEdit>(*window->volumeWindow(), "Text1")
+        ->setText(u("abc"));  // a message and a reset on the way
     recorder->take();
     menu().newJob();
     settle();

@@ -191,7 +191,7 @@ void collectCircuit(const Rendszerterfogat& volume, ReportData& data) {
                QStringLiteral("db"), s.CollectorUnitVolume1, s.CollectorCount1),
            row(QStringLiteral("Napkollektor, 2. sor"), L::Combo5, B::Text13, perPiece, B::Text14,
                QStringLiteral("db"), s.CollectorUnitVolume2, s.CollectorCount2)},
-          QStringLiteral("Napkollektorok összesen"), volume.Label9);
+          QStringLiteral("Napkollektorok összesen"), find<QLabel>(volume, "Label9"));
     group({row(QStringLiteral("Cső, 1. szakasz"), L::Combo6, B::Text15, perMetre, B::Text3,
                QStringLiteral("m"), s.PipeLitresPerMetre1, s.PipeLength1),
            row(QStringLiteral("Cső, 2. szakasz"), L::Combo7, B::Text16, perMetre, B::Text4,
@@ -200,22 +200,23 @@ void collectCircuit(const Rendszerterfogat& volume, ReportData& data) {
                QStringLiteral("m"), s.PipeLitresPerMetre3, s.PipeLength3),
            row(QStringLiteral("Cső, 4. szakasz"), L::Combo9, B::Text18, perMetre, B::Text6,
                QStringLiteral("m"), s.PipeLitresPerMetre4, s.PipeLength4)},
-          QStringLiteral("Csővezeték rendszer összesen"), volume.Label10);
+          QStringLiteral("Csővezeték rendszer összesen"), find<QLabel>(volume, "Label10"));
     group({row(QStringLiteral("Hőcserélő 1."), L::Combo1, B::Text8, litre, std::nullopt, {},
                s.ExchangerVolume1),
            row(QStringLiteral("Hőcserélő 2."), L::Combo2, B::Text9, litre, std::nullopt, {},
                s.ExchangerVolume2),
            row(QStringLiteral("Hőcserélő 3."), L::Combo3, B::Text10, litre, std::nullopt, {},
                s.ExchangerVolume3)},
-          QStringLiteral("Hőcserélők összesen"), volume.Label13);
+          QStringLiteral("Hőcserélők összesen"), find<QLabel>(volume, "Label13"));
     data.circuit.push_back({{QStringLiteral("Egyéb szerelvények"),
                              {},
                              volume.boxText(B::Text12) + QLatin1Char(' ') + litre,
                              QStringLiteral("–"),
-                             volume.Label16->text()},
+                             shownText(volume, "Label16")},
                             RowStyle::Subtotal});
     data.circuit.push_back(
-        {{volume.Label12->text(), {}, {}, {}, volume.Label14->text()}, RowStyle::Total});
+        {{shownText(volume, "Label12"), {}, {}, {}, shownText(volume, "Label14")},
+         RowStyle::Total});
 }
 
 void collectResults(const Tagtartaly& window, ReportData& data) {

@@ -152,18 +152,6 @@ bool Tagtartaly::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-Tagtartaly::FieldHandler Tagtartaly::lostFocusOf(const QObject* field) const {
-    if (field == nullptr) return nullptr;
-    if (field == Text1) return &Tagtartaly::Text1_LostFocus;
-    if (field == Text2) return &Tagtartaly::Text2_LostFocus;
-    if (field == Text3) return &Tagtartaly::Text3_LostFocus;
-    if (field == Text4) return &Tagtartaly::Text4_LostFocus;
-    if (field == Text5) return &Tagtartaly::Text5_LostFocus;
-    if (field == Text6) return &Tagtartaly::Text6_LostFocus;
-    if (field == Text7) return &Tagtartaly::Text7_LostFocus;
-    return nullptr;
-}
-
 void Tagtartaly::calculateForReport() {
     // A menu command leaves the focus where it is, so the field's check has not run yet.
     if (const auto lostFocus = lostFocusOf(focusWidget())) (this->*lostFocus)();
@@ -386,35 +374,29 @@ void Tagtartaly::applyFieldCheck(QLineEdit* field, const FieldCheck& check) {
 }
 
 void Tagtartaly::Text1_Change() {
-    applyFieldCheck(Text1, checkText1(m_state, ss(Text1->text()), decimalSeparator()));
+    checkField(MainField::Text1);
 }
 
 void Tagtartaly::Text1_LostFocus() {
     Text1_Change();
 }
-
 void Tagtartaly::Text2_LostFocus() {
-    applyFieldCheck(Text2, checkText2(m_state, ss(Text2->text()), decimalSeparator()));
+    checkField(MainField::Text2);
 }
-
 void Tagtartaly::Text3_LostFocus() {
-    applyFieldCheck(Text3, checkText3(m_state, ss(Text3->text()), decimalSeparator()));
+    checkField(MainField::Text3);
 }
-
 void Tagtartaly::Text4_LostFocus() {
-    applyFieldCheck(Text4, checkText4(m_state, ss(Text4->text()), decimalSeparator()));
+    checkField(MainField::Text4);
 }
-
 void Tagtartaly::Text5_LostFocus() {
-    applyFieldCheck(Text5, checkText5(m_state, ss(Text5->text()), decimalSeparator()));
+    checkField(MainField::Text5);
 }
-
 void Tagtartaly::Text6_LostFocus() {
-    applyFieldCheck(Text6, checkText6(m_state, ss(Text6->text()), decimalSeparator()));
+    checkField(MainField::Text6);
 }
-
 void Tagtartaly::Text7_LostFocus() {
-    applyFieldCheck(Text7, checkText7(m_state, ss(Text7->text()), decimalSeparator()));
+    checkField(MainField::Text7);
 }
 
 void Tagtartaly::HScroll1_Change() {

@@ -116,11 +116,6 @@ public:
     void HScroll2_Change();
     void HScroll2_Scroll();
 
-    // Controls the system-volume window addresses by name.
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text11 = nullptr;
-    QWidget* Picture4 = nullptr;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -130,6 +125,8 @@ private:
     using FieldHandler = void (Tagtartaly::*)();
     FieldHandler lostFocusOf(const QObject* field) const;
     QLineEdit* fieldBox(MainField field) const;
+    // The field's check as leaving it runs it (tagtartaly_job.cpp holds the table).
+    void checkField(MainField field);
 
     void buildLayout();
     void connectHandlers();
@@ -157,13 +154,18 @@ private:
     // open one box per step while a figure stays out of range.
     bool m_panelFault = false;
 
+    // The controls, named as designed (each also carries its name as objectName).
+    QWidget* Picture4 = nullptr;  // covers the window while the volume window is open
+
     // Input panel.
+    QLineEdit* Text1 = nullptr;
     QLineEdit* Text2 = nullptr;
     QLineEdit* Text3 = nullptr;
     QLineEdit* Text4 = nullptr;
     QLineEdit* Text5 = nullptr;
     QLineEdit* Text6 = nullptr;
     QLineEdit* Text7 = nullptr;
+    QLineEdit* Text11 = nullptr;
     QComboBox* Combo1 = nullptr;
     QCheckBox* Check1 = nullptr;
     QPushButton* Command1 = nullptr;
