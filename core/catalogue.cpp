@@ -269,6 +269,33 @@ std::optional<Currency> pipeLitresPerMetreAt(int index) {
     return pipeLitresPerMetre(kPipes[static_cast<std::size_t>(index)].innerDiameter);
 }
 
+const char* boxName(VolumeBox box) {
+    static constexpr std::array<const char*, 16> kNames{
+        "Text1",  "Text2",  "Text3",  "Text4",  "Text5",  "Text6",  "Text8",  "Text9",
+        "Text10", "Text12", "Text13", "Text14", "Text15", "Text16", "Text17", "Text18"};
+    return kNames[static_cast<std::size_t>(box)];
+}
+
+const char* listName(VolumeList list) {
+    static constexpr std::array<const char*, 9> kNames{
+        "Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Combo6", "Combo7", "Combo8", "Combo9"};
+    return kNames[static_cast<std::size_t>(list)];
+}
+
+std::vector<FixedBox> fixedBoxes(VolumeList list, int index, char separator) {
+    const Row& row = rowOf(list);
+    if (row.hasNone && index == 0) {
+        std::vector<FixedBox> boxes{{row.volumeBox, currencyText(Currency{}, separator)}};
+        if (row.secondBox) boxes.push_back({*row.secondBox, intText(0)});
+        return boxes;
+    }
+    const int catalogueIndex = row.hasNone ? index - 1 : index;
+    if (const std::optional<Currency> value = catalogueValue(row.kind, catalogueIndex)) {
+        return {{row.volumeBox, catalogueText(row.kind, *value, separator)}};
+    }
+    return {};
+}
+
 void select(VolumeList list, VolumeState& state, VolumePort& port, char separator) {
     const Row& row = rowOf(list);
     // Collector row 2 and pipe rows 2 … 4 open their second box; "Nincs" closes it again.

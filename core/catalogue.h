@@ -85,6 +85,19 @@ std::optional<Currency> collectorVolumeAt(int index);
 std::optional<Currency> exchangerVolumeAt(int index);
 std::optional<Currency> pipeLitresPerMetreAt(int index);
 
+// The controls' names, "Text15" and "Combo6".
+const char* boxName(VolumeBox box);
+const char* listName(VolumeList list);
+
+// A box that an entry of a list disables, with the figure the entry writes into it.
+struct FixedBox {
+    VolumeBox box;
+    std::string text;
+};
+// What `select` leaves disabled at `index` (counted with "Nincs"): the catalogue figure, or the
+// zeros of a switched-off row. Nothing for the user's own figure.
+std::vector<FixedBox> fixedBoxes(VolumeList list, int index, char separator);
+
 // ComboN_Click: reads the list's index from the port and writes the row's boxes and stored values
 // in the order the window's handlers do. With nothing selected only the enabling is done.
 void select(VolumeList list, VolumeState& state, VolumePort& port, char separator);

@@ -6,7 +6,10 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
+
+#include "currency.h"
 
 namespace expans {
 
@@ -31,6 +34,10 @@ struct Job {
     int collectorTemperature = 0;                          // HScroll2
     std::array<int, kVolumeListCount> volumeLists{};       // indexed by VolumeList
     std::array<std::string, kVolumeBoxCount> volumeBoxes;  // indexed by VolumeBox
+    // m: the height the last sizing read (StaticHeight). The panel keeps computing with it while
+    // evaporation is off and Text7 is not read, so it cannot be told from the texts. Empty in
+    // files of the first format: then the job's Text7 figure is taken.
+    std::optional<Currency> staticHeight;
 
     std::string& field(MainField which) { return mainFields[static_cast<std::size_t>(which)]; }
     const std::string& field(MainField which) const {
@@ -44,5 +51,11 @@ struct Job {
 int fluidCount();
 int vesselCount();
 int volumeListCount(std::size_t list);  // list as VolumeList's underlying value
+
+// The rules the windows keep that no check of a typed figure covers: a box that its list's entry
+// disables holds the figure that entry writes there ("18 x 1" puts 0,201 into its per-metre box).
+// Empty when the job keeps them; otherwise one sentence naming the first key that breaks one.
+// The list indices must be in range (the reader checks them first).
+std::optional<std::string> ruleFault(const Job& job);
 
 }  // namespace expans

@@ -15,12 +15,14 @@
 #include <QTimer>
 #include <map>
 
+#include "catalogue.h"
 #include "io/jobfile.h"
 #include "io/report.h"
 #include "numtext.h"
 #include "tagtartaly_fixture.h"
 #include "widgets/dialogs.h"
 #include "widgets/panelwidgets.h"
+#include "window_snapshot.h"
 #include "windows/mainmenu.h"
 #include "windows/rendszerterfogat.h"
 
@@ -65,50 +67,6 @@ private:
     Dialogs m_previous;
 };
 
-// What a user can see of a window: every named control's text, selection, position, check,
-// visibility and enabling.
-std::map<QString, QString> snapshot(const QWidget* root) {
-    std::map<QString, QString> seen;
-    for (const QWidget* w : root->findChildren<QWidget*>()) {
-        if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))) continue;
-        QString state = QStringLiteral("%1%2|").arg(int(w->isVisible())).arg(int(w->isEnabled()));
-        if (auto* box = qobject_cast<const QLineEdit*>(w)) state += box->text();
-        if (auto* label = qobject_cast<const QLabel*>(w)) state += label->text();
-        if (auto* list = qobject_cast<const QComboBox*>(w))
-            state += QString::number(list->currentIndex());
-        if (auto* bar = qobject_cast<const QScrollBar*>(w)) state += QString::number(bar->value());
-        if (auto* check = qobject_cast<const QCheckBox*>(w))
-            state += QString::number(check->isChecked());
-        if (auto* bar = qobject_cast<const expans::ui::RoundedBar*>(w)) {
-            state += QString::number(bar->topTwips()) + QLatin1Char(' ') +
-                     QString::number(bar->heightTwips());
-        }
-        if (auto* line = qobject_cast<const expans::ui::TwipLine*>(w)) {
-            state += QString::number(line->x2()) + QLatin1Char(' ') + QString::number(line->y2());
-        }
-        seen[w->objectName()] = state;
-    }
-    return seen;
-}
-
-std::map<QString, QString> bothWindows(const Tagtartaly& window) {
-    std::map<QString, QString> seen = snapshot(&window);
-    for (const auto& [name, state] : snapshot(window.volumeWindow())) {
-        seen[QStringLiteral("Rendszerterfogat.") + name] = state;
-    }
-    // Stored figures the screen shows only indirectly.
-    const expans::MainState& s = window.state();
-    QStringList figures;
-    for (const expans::Currency value :
-         {s.SystemVolume, s.PrePressureAbs, s.FillPressureAbs, s.MaxPressureAbs, s.ColdTemperature,
-          s.MaxMeanTemperature, s.StaticHeight, s.CollectorVolume, s.GasVolume, s.SystemPressureAbs,
-          s.BoilingPoint, s.VesselWaterReserve}) {
-        figures << QString::number(value.ticks());
-    }
-    seen[QStringLiteral("state")] = figures.join(QLatin1Char(' '));
-    return seen;
-}
-
 void expectSame(const std::map<QString, QString>& actual,
                 const std::map<QString, QString>& expected) {
     ASSERT_EQ(actual.size(), expected.size());
@@ -143,6 +101,7 @@ protected:
         named<QComboBox>(volume, "Combo4")->setCurrentIndex(2);
         named<QComboBox>(volume, "Combo6")->setCurrentIndex(3);
         named<QComboBox>(volume, "Combo1")->setCurrentIndex(0);
+        named<QComboBox>(volume, "Combo5")->setCurrentIndex(1);
         named<QLineEdit>(volume, "Text14")->setText(QStringLiteral("3"));
         named<QLineEdit>(volume, "Text3")->setText(QStringLiteral("12,5"));
         named<QLineEdit>(volume, "Text12")->setText(QStringLiteral("2,25"));
@@ -181,13 +140,80 @@ TEST_F(JobFileTest, ChangedJobComesBackWholeInAFreshWindow) {
     EXPECT_FALSE(window->isWindowModified());
 
     auto reopened = freshWindow();
-    ASSERT_TRUE(reopened->menu()->openFile(path("munka.expans")));
+    ASSERT_TRUE(reopened->menu()->openFile(path("munka.expans")))
+        << dialogs.fileErrors.join(u(" / ")).toStdString();
     settle();
     EXPECT_TRUE(dialogs.fileErrors.isEmpty());
     EXPECT_TRUE(recorder->messages().isEmpty())
         << recorder->messages().join(u(" / ")).toStdString();
     expectSame(bothWindows(*reopened), bothWindows(*window));
     EXPECT_FALSE(reopened->isWindowModified());
+}
+
+TEST_F(JobFileTest, SavingRunsTheSizingSoTheFileReopensToTheScreen) {
+    // The reference: the pre-pressure typed, then "Számítás" clicked.
+    auto reference = freshWindow();
+    std::swap(window, reference);
+    typeAndTab("Text2", u("2,5"));
+    click("Command1");
+    const auto calculated = bothWindows(*window);
+    std::swap(window, reference);
+
+    // Typed, and saved without "Számítás".
+    typeAndTab("Text2", u("2,5"));
+    dialogs.chosenFile = path("munka.expans");
+    ASSERT_TRUE(menu().save());
+    settle();
+    const auto saved = bothWindows(*window);
+    expectSame(saved, calculated);
+
+    auto reopened = freshWindow();
+    ASSERT_TRUE(reopened->menu()->openFile(path("munka.expans")));
+    settle();
+    EXPECT_TRUE(recorder->messages().isEmpty());
+    expectSame(bothWindows(*reopened), saved);
+}
+
+// The second job opens to the same figures after the first as in a fresh program, and to what
+// the screen showed when it was saved: with evaporation off the panel still counts with the
+// height the sizing read last (25 m, not the 7 shown), and the volume window's figures are not
+// counted against the first job's.
+TEST_F(JobFileTest, OpeningAfterAnotherJobGivesWhatAFreshProgramGives) {
+    Rendszerterfogat& volume = *window->volumeWindow();
+    named<QComboBox>(volume, "Combo4")
+        ->setCurrentIndex(expans::ownFigureIndex(expans::VolumeList::Combo4));
+    named<QLineEdit>(volume, "Text2")->setText(u("1000"));
+    volume.Command2_Click();
+    settle();
+    typeAndTab("Text7", u("25"));
+    click("Command1");
+    dialogs.chosenFile = path("elso.expans");
+    ASSERT_TRUE(menu().saveAs());
+
+    named<QLineEdit>(volume, "Text2")->setText(u("2"));
+    named<QLineEdit>(volume, "Text1")->setText(u("50000000"));
+    volume.Command2_Click();
+    settle();
+    typeAndTab("Text7", u("7"));
+    click("Check1");
+    control<QScrollBar>("HScroll1")->setValue(160);
+    settle();
+    ASSERT_EQ(control<QScrollBar>("HScroll2")->value(), 170);
+    dialogs.chosenFile = path("masodik.expans");
+    ASSERT_TRUE(menu().saveAs());
+    const auto saved = bothWindows(*window);
+    ASSERT_TRUE(recorder->take().isEmpty());
+
+    ASSERT_TRUE(menu().openFile(path("elso.expans")));
+    ASSERT_TRUE(menu().openFile(path("masodik.expans")));
+    settle();
+    auto fresh = freshWindow();
+    ASSERT_TRUE(fresh->menu()->openFile(path("masodik.expans")));
+    settle();
+    EXPECT_TRUE(recorder->messages().isEmpty())
+        << recorder->messages().join(u(" / ")).toStdString();
+    expectSame(bothWindows(*window), bothWindows(*fresh));
+    expectSame(bothWindows(*window), saved);
 }
 
 TEST_F(JobFileTest, NewGivesTheStartUpStateOfBothWindows) {
@@ -307,9 +333,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"ArrayRoot", QByteArray("[1, 2]"), "nem Orvenda-Expans munkafájl"},
         BadFile{"OtherProgram", replaced("orvenda-expans-job", "spreadsheet"),
                 "nem Orvenda-Expans munkafájl"},
-        BadFile{"NewerVersion", replaced("\"version\": 1", "\"version\": 2"),
-                "ismeretlen változatú (2)"},
-        BadFile{"VersionAsText", replaced("\"version\": 1", "\"version\": \"1\""), "változatszáma"},
+        BadFile{"NewerVersion", replaced("\"version\": 2", "\"version\": 3"),
+                "ismeretlen változatú (3)"},
+        BadFile{"VersionAsText", replaced("\"version\": 2", "\"version\": \"2\""), "változatszáma"},
         BadFile{"SectionMissing", replaced("\"Rendszerterfogat\"", "\"Other\""),
                 "„Rendszerterfogat” rész"},
         BadFile{"KeyMissing", replaced("\"Text2\"", "\"Text2x\""),

@@ -10,6 +10,7 @@
 
 #include "io/savefile.h"
 #include "io/utf8.h"
+#include "numtext.h"
 
 namespace expans::ui {
 
@@ -83,6 +84,18 @@ public:
         return static_cast<int>(number);
     }
 
+    // A stored figure, written with a decimal point; it may be missing.
+    std::optional<Currency> figure(const char* name) {
+        if (!m_error.isEmpty() || !m_section.contains(key(name))) return std::nullopt;
+        const QJsonValue value = m_section.value(key(name));
+        if (!value.isString()) return fail(name, wrongType()), std::nullopt;
+        const CurrencyParse parsed = parseCurrency(value.toString().toStdString());
+        if (parsed.status != ParseStatus::Ok) {
+            return fail(name, QStringLiteral("A(z) „%1” értéke érvénytelen.")), std::nullopt;
+        }
+        return parsed.value;
+    }
+
     bool flag(const char* name) {
         const QJsonValue value = find(name);
         if (value.isUndefined()) return false;
@@ -128,6 +141,9 @@ QByteArray jobToJson(const Job& job) {
     main.insert(QStringLiteral("Tagtartaly"), job.vesselIndex);
     main.insert(QStringLiteral("HScroll1"), job.meanTemperature);
     main.insert(QStringLiteral("HScroll2"), job.collectorTemperature);
+    if (job.staticHeight) {
+        main.insert(QStringLiteral("StaticHeight"), qs(currencyText(*job.staticHeight, '.')));
+    }
 
     QJsonObject volume;
     for (std::size_t i = 0; i < kVolumeListCount; ++i) {
@@ -167,9 +183,9 @@ JobRead jobFromJson(const QByteArray& bytes) {
     if (!version.isDouble()) {
         return failure(QStringLiteral("A munkafájl változatszáma hiányzik vagy hibás."));
     }
-    if (version.toDouble() != kJobFormatVersion) {
+    if (version.toDouble() != 1 && version.toDouble() != kJobFormatVersion) {
         return failure(QStringLiteral("A munkafájl ismeretlen változatú (%1); ez a program az "
-                                      "%2. változatot olvassa.")
+                                      "1. és a(z) %2. változatot olvassa.")
                            .arg(version.toDouble())
                            .arg(kJobFormatVersion));
     }
@@ -190,6 +206,7 @@ JobRead jobFromJson(const QByteArray& bytes) {
     job.vesselIndex = main.number("Tagtartaly", 0, vesselCount() - 1);
     job.meanTemperature = main.number("HScroll1", kMeanSliderMin, kMeanSliderMax);
     job.collectorTemperature = main.number("HScroll2", kCollectorSliderMin, kCollectorSliderMax);
+    job.staticHeight = main.figure("StaticHeight");
     if (!main.error().isEmpty()) return failure(main.error());
 
     SectionReader volume(root.value(key(kVolumeSection)).toObject(), kVolumeSection);
@@ -200,6 +217,7 @@ JobRead jobFromJson(const QByteArray& bytes) {
         job.volumeBoxes[i] = volume.text(kVolumeBoxKeys[i]);
     }
     if (!volume.error().isEmpty()) return failure(volume.error());
+    if (const std::optional<std::string> fault = ruleFault(job)) return failure(qs(*fault));
     return {job, {}};
 }
 

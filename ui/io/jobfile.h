@@ -14,7 +14,8 @@ namespace expans::ui {
 
 inline constexpr qint64 kMaxJobFileBytes = 1024 * 1024;  // a real job is about 1 kB
 inline constexpr qsizetype kMaxJobTextLength = 1000;     // characters (code points) of one text
-inline constexpr int kJobFormatVersion = 1;
+// 2 adds the panel's height (Tagtartaly.StaticHeight); files of version 1 still open.
+inline constexpr int kJobFormatVersion = 2;
 
 struct JobRead {
     std::optional<Job> job;

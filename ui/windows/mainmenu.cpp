@@ -250,6 +250,8 @@ bool MainMenu::saveAs() {
 }
 
 bool MainMenu::saveTo(const QString& path) {
+    // The file gets the results on screen, and reopens to them.
+    m_host.calculateForReport();
     const Job job = m_host.job();
     if (const QString reason = unwritableReason(job); !reason.isEmpty()) {
         showFileError(&m_window, unwritableMessage(path, reason));

@@ -9,7 +9,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <memory>
 #include <utility>
+#include <vector>
 
 #include "numtext.h"
 #include "summation.h"
@@ -27,7 +29,7 @@ constexpr std::size_t slot(VolumeList list) {
     return static_cast<std::size_t>(list);
 }
 
-// The order in which Load fills the lists, and a saved job enters them.
+// The order in which Load fills the lists.
 constexpr VolumeList kLoadOrder[] = {VolumeList::Combo4, VolumeList::Combo5, VolumeList::Combo1,
                                      VolumeList::Combo2, VolumeList::Combo3, VolumeList::Combo6,
                                      VolumeList::Combo7, VolumeList::Combo8, VolumeList::Combo9};
@@ -134,10 +136,18 @@ void Rendszerterfogat::Text_Change(VolumeBox) {
 }
 
 void Rendszerterfogat::enterJob(const Job& job) {
-    for (VolumeList which : kLoadOrder) {
-        list(which)->setCurrentIndex(job.volumeLists[slot(which)]);
+    {
+        std::vector<std::unique_ptr<QSignalBlocker>> quiet;
+        for (QLineEdit* box : m_boxes) quiet.push_back(std::make_unique<QSignalBlocker>(box));
+        for (std::size_t i = 0; i < kVolumeListCount; ++i) {
+            const QSignalBlocker blocker(m_lists[i]);
+            m_lists[i]->setCurrentIndex(job.volumeLists[i]);
+            Combo_Click(static_cast<VolumeList>(i));  // the row's enabling and figures, not counted
+        }
+        for (std::size_t i = 0; i < kVolumeBoxCount; ++i)
+            m_boxes[i]->setText(qs(job.volumeBoxes[i]));
     }
-    for (std::size_t i = 0; i < kVolumeBoxCount; ++i) m_boxes[i]->setText(qs(job.volumeBoxes[i]));
+    Command1_Click();
 }
 
 QLineEdit* Rendszerterfogat::box(VolumeBox which) const {

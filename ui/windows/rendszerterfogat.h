@@ -55,8 +55,8 @@ public:
     // none) and each box's text as shown.
     int selectedIndex(VolumeList which) const { return listIndex(which); }
     QString boxText(VolumeBox which) const;
-    // Enters a saved job's selections and texts: the lists in the order Load fills them, then
-    // the boxes; a changed list runs its Click and each changed box its Change.
+    // Enters a saved job's selections and texts, each list's Click setting its row up, then runs
+    // the one summation over them all (no figure is counted against one of the state before).
     void enterJob(const Job& job);
 
 protected:

@@ -318,6 +318,12 @@ void Tagtartaly::Combo1_Click() {
 }
 
 void Tagtartaly::Check1_Click() {
+    showEvaporationChoice();
+    Command1_Click();
+    HScroll2_Change();
+}
+
+void Tagtartaly::showEvaporationChoice() {
     const bool checked = Check1->isChecked();
     for (QWidget* control : std::initializer_list<QWidget*>{Label17, Label36, Text11, Text7}) {
         control->setEnabled(checked);
@@ -326,8 +332,6 @@ void Tagtartaly::Check1_Click() {
         checked ? QStringLiteral("Térfogat változás Tmeleg-re melegedés és elgőzölgés esetén "
                                  "[liter]:")
                 : QStringLiteral("Térfogat változás Tmeleg-re melegedés esetén [liter]:"));
-    Command1_Click();
-    HScroll2_Change();
 }
 
 void Tagtartaly::Tagtartaly_Click() {

@@ -78,7 +78,7 @@ public:
     void applyJob(const Job& job) override;
     void restart() override;
     // What pressing "Számítás" runs — the check of the field that holds the focus, then the
-    // sizing — so that a printed report's results belong to the inputs it prints.
+    // sizing — so that a printed report's results, and a saved job, belong to the inputs shown.
     void calculateForReport() override;
     void paintReport(QPagedPaintDevice& device, const QString& jobFileName) const override;
     bool writeReportPdf(const QString& path, const QString& jobFileName,
@@ -132,6 +132,8 @@ private:
     void connectHandlers();
     void setTabOrder();
 
+    // Check1_Click's first half: the evaporation fields and Label7 follow the check box.
+    void showEvaporationChoice();
     void meanSliderMoved();
     void recomputePanel();
     void message(const std::string& text);

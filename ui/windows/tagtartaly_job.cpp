@@ -2,14 +2,21 @@
 // user would, and going back to the start-up state.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <array>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "catalogue.h"
+#include "numtext.h"
+#include "opstate.h"
+#include "tables.h"
 #include "validation.h"
 #include "widgets/style.h"
 #include "windows/rendszerterfogat.h"
@@ -90,6 +97,7 @@ Job Tagtartaly::job() const {
     job.vesselIndex = m_vesselList->currentIndex();
     job.meanTemperature = HScroll1->value();
     job.collectorTemperature = HScroll2->value();
+    job.staticHeight = m_state.StaticHeight;
     if (m_volume) {
         for (std::size_t i = 0; i < kVolumeListCount; ++i) {
             job.volumeLists[i] = m_volume->selectedIndex(static_cast<VolumeList>(i));
@@ -102,14 +110,26 @@ Job Tagtartaly::job() const {
 }
 
 void Tagtartaly::applyJob(const Job& job) {
-    if (!m_volume || m_ended) return;
+    if (m_ended) return;
+    // From the start-up state, as "Új" gives it: nothing of the job on screen before reaches
+    // this one, so a job opens to the same figures whatever was open before.
+    restart();
+    if (!m_volume) return;
     const char separator = decimalSeparator();
 
-    // The volume window: its lists, in the order its Load fills them, then its boxes. A changed
-    // list runs its Click and each changed box its Change, which recompute the totals.
+    // The volume window: its lists and boxes all go in before its one summation, so no figure of
+    // the job is counted against a start-up figure. The summation's checks report a rejected
+    // figure once and reset it; its hand-back writes Text1 and Text11, as returning from it does.
     m_volume->enterJob(job);
-    // Its hand-back writes the totals into Text1 and Text11, as returning from it does.
     m_volume->Command2_Click();
+
+    // The panel's height, before Text7's check, which restores a rejected height to it.
+    if (job.staticHeight) {
+        m_state.StaticHeight = *job.staticHeight;
+    } else if (const CurrencyParse height = parseCurrency(job.field(MainField::Text7));
+               height.status == ParseStatus::Ok) {
+        m_state.StaticHeight = height.value;
+    }
 
     // The main window's fields, each through its own check.
     Text1->setText(qs(job.field(MainField::Text1)));
@@ -132,14 +152,30 @@ void Tagtartaly::applyJob(const Job& job) {
     // Checked by the sizing, like a typed collector volume.
     Text11->setText(qs(job.field(MainField::Text11)));
 
-    // The selections, each running its handler when it changes; then the sizing and the panel.
-    setListIndex(Combo1, job.fluidIndex, &Tagtartaly::Combo1_Click);
-    setChecked(job.evaporation);
-    setListIndex(m_vesselList, job.vesselIndex, &Tagtartaly::Tagtartaly_Click);
+    // The selections and the sliders with what their handlers store, then one sizing and one
+    // panel run: a figure the sizing rejects is reported once, not once per selection.
+    {
+        const QSignalBlocker blocker(Combo1);
+        Combo1->setCurrentIndex(job.fluidIndex);
+    }
+    applyFluid(m_state, Combo1->currentIndex());
+    {
+        const QSignalBlocker blocker(Check1);
+        Check1->setChecked(job.evaporation);
+    }
+    showEvaporationChoice();
+    {
+        const QSignalBlocker blocker(m_vesselList);
+        m_vesselList->setCurrentIndex(job.vesselIndex);
+    }
+    applyVessel(m_state, m_vesselList->currentIndex());
+    for (const auto& [bar, value] : {std::pair{HScroll1, job.meanTemperature},
+                                     std::pair{HScroll2, job.collectorTemperature}}) {
+        const QSignalBlocker blocker(bar);
+        bar->setValue(value);
+    }
+    Label11->setText(qs(meanSlider(m_state, HScroll1->value()).label11));
     Command1_Click();
-    setScrollValue(HScroll1, job.meanTemperature, &Tagtartaly::HScroll1_Change);
-    setScrollValue(HScroll2, job.collectorTemperature, &Tagtartaly::HScroll2_Change);
-    HScroll2_Change();
 }
 
 void Tagtartaly::restart() {
