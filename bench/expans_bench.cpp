@@ -115,9 +115,10 @@ int main(int argc, char* argv[]) {
     subject.meanSlider = window.findChild<QScrollBar*>(QStringLiteral("HScroll1"));
     subject.collectorSlider = window.findChild<QScrollBar*>(QStringLiteral("HScroll2"));
     subject.openVolume = window.findChild<QPushButton*>(QStringLiteral("Command2"));
-    subject.returnFromVolume = volume->Command2;
-    subject.changeVolumeBox = [volume](int round) {
-        volume->Text3->setText(QString::number(20 + round % 2));
+    subject.returnFromVolume = volume->findChild<QPushButton*>(QStringLiteral("Command2"));
+    auto* pipeLength = volume->findChild<QLineEdit*>(QStringLiteral("Text3"));
+    subject.changeVolumeBox = [pipeLength](int round) {
+        pipeLength->setText(QString::number(20 + round % 2));
     };
     return bench::run(mode, subject, first, start);
 }

@@ -588,7 +588,8 @@ private:
             throw Failure("volume totals left invalid:" + boxes);
         }
 
-        if (!volume->isVisible() && (!m_main->isEnabled() || m_main->Picture4->isVisible())) {
+        if (!volume->isVisible() &&
+            (!m_main->isEnabled() || named<QWidget>(m_main.get(), "Picture4")->isVisible())) {
             throw Failure("main window disabled or covered while the volume window is hidden");
         }
         checkJobCommand(written);

@@ -98,13 +98,13 @@ protected:
     // pressure, so it goes in only when the fields are entered in a suitable order.
     void changeEverything() {
         Rendszerterfogat& volume = *window->volumeWindow();
-        volume.Combo4->setCurrentIndex(2);
-        volume.Combo6->setCurrentIndex(3);
-        volume.Combo1->setCurrentIndex(0);
-        volume.Combo5->setCurrentIndex(1);
-        volume.Text14->setText(QStringLiteral("3"));
-        volume.Text3->setText(QStringLiteral("12,5"));
-        volume.Text12->setText(QStringLiteral("2,25"));
+        named<QComboBox>(volume, "Combo4")->setCurrentIndex(2);
+        named<QComboBox>(volume, "Combo6")->setCurrentIndex(3);
+        named<QComboBox>(volume, "Combo1")->setCurrentIndex(0);
+        named<QComboBox>(volume, "Combo5")->setCurrentIndex(1);
+        named<QLineEdit>(volume, "Text14")->setText(QStringLiteral("3"));
+        named<QLineEdit>(volume, "Text3")->setText(QStringLiteral("12,5"));
+        named<QLineEdit>(volume, "Text12")->setText(QStringLiteral("2,25"));
         volume.Command2_Click();
         settle();
         typeAndTab("Text4", u("5"));
@@ -180,8 +180,9 @@ TEST_F(JobFileTest, SavingRunsTheSizingSoTheFileReopensToTheScreen) {
 // counted against the first job's.
 TEST_F(JobFileTest, OpeningAfterAnotherJobGivesWhatAFreshProgramGives) {
     Rendszerterfogat& volume = *window->volumeWindow();
-    volume.Combo4->setCurrentIndex(expans::ownFigureIndex(expans::VolumeList::Combo4));
-    volume.Text2->setText(u("1000"));
+    named<QComboBox>(volume, "Combo4")
+        ->setCurrentIndex(expans::ownFigureIndex(expans::VolumeList::Combo4));
+    named<QLineEdit>(volume, "Text2")->setText(u("1000"));
     volume.Command2_Click();
     settle();
     typeAndTab("Text7", u("25"));
@@ -189,8 +190,8 @@ TEST_F(JobFileTest, OpeningAfterAnotherJobGivesWhatAFreshProgramGives) {
     dialogs.chosenFile = path("elso.expans");
     ASSERT_TRUE(menu().saveAs());
 
-    volume.Text2->setText(u("2"));
-    volume.Text1->setText(u("50000000"));
+    named<QLineEdit>(volume, "Text2")->setText(u("2"));
+    named<QLineEdit>(volume, "Text1")->setText(u("50000000"));
     volume.Command2_Click();
     settle();
     typeAndTab("Text7", u("7"));
@@ -217,7 +218,8 @@ TEST_F(JobFileTest, OpeningAfterAnotherJobGivesWhatAFreshProgramGives) {
 
 TEST_F(JobFileTest, NewGivesTheStartUpStateOfBothWindows) {
     changeEverything();
-    window->volumeWindow()->Text1->setText(u("abc"));  // a message and a reset on the way
+    named<QLineEdit>(*window->volumeWindow(), "Text1")
+        ->setText(u("abc"));  // a message and a reset on the way
     recorder->take();
     menu().newJob();
     settle();

@@ -101,9 +101,10 @@ TEST_F(MainWindowTest, EveryResultHasANameAndAValue) {
           Result{"Label14", "A rendszer térfogata (liter)"}}) {
         expectDescribed(volume, result);
     }
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->volumeWindow()->Label14)
-                  ->text(QAccessible::Value),
-              u("18,3"));
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(named<QLabel>(*window->volumeWindow(), "Label14"))
+            ->text(QAccessible::Value),
+        u("18,3"));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "message_recorder.h"
+#include "named_control.h"
 #include "numtext.h"
 #include "windows/rendszerterfogat.h"
 #include "windows/tagtartaly.h"
@@ -295,10 +296,10 @@ TEST_F(VolumeWindowTest, StartUpHandsBackTotalsAndStaysHidden) {
     EXPECT_EQ(labelText("Label13"), u("8,5"));
     EXPECT_EQ(labelText("Label16"), u("1"));
     EXPECT_EQ(labelText("Label14"), u("18,3"));
-    EXPECT_EQ(main->Text1->text(), u("18,3"));
-    EXPECT_EQ(main->Text11->text(), u("4,71"));
+    EXPECT_EQ(named<QLineEdit>(*main, "Text1")->text(), u("18,3"));
+    EXPECT_EQ(named<QLineEdit>(*main, "Text11")->text(), u("4,71"));
     EXPECT_FALSE(window->isVisible());
-    EXPECT_FALSE(main->Picture4->isVisible());
+    EXPECT_FALSE(named<QWidget>(*main, "Picture4")->isVisible());
     EXPECT_TRUE(main->isEnabled());
     EXPECT_EQ(window->state().CircuitVolumeTenths, 183);
 }
@@ -332,7 +333,7 @@ TEST_F(VolumeWindowTest, MainWindowIsDisabledWhileLoading) {
     Tagtartaly other;
     Rendszerterfogat second(other);
     bool disabledDuringLoad = false;
-    QObject::connect(other.Text1, &QLineEdit::textChanged,
+    QObject::connect(named<QLineEdit>(other, "Text1"), &QLineEdit::textChanged,
                      [&] { disabledDuringLoad = !other.isEnabled(); });
     second.Form_Load();
     EXPECT_TRUE(disabledDuringLoad);
@@ -341,10 +342,10 @@ TEST_F(VolumeWindowTest, MainWindowIsDisabledWhileLoading) {
 
 TEST_F(VolumeWindowTest, ReturnHandsBackHidesAndUncovers) {
     main->show();
-    main->Picture4->show();
+    named<QWidget>(*main, "Picture4")->show();
     window->showModeless();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    EXPECT_EQ(QApplication::focusWidget(), window->Command2);
+    EXPECT_EQ(QApplication::focusWidget(), named<QPushButton>(*window, "Command2"));
 
     MessageRecorder recorder;
     box("Text3")->selectAll();
@@ -352,15 +353,15 @@ TEST_F(VolumeWindowTest, ReturnHandsBackHidesAndUncovers) {
     list("Combo5")->setCurrentIndex(2);
     box("Text14")->selectAll();
     box("Text14")->insert(QStringLiteral("2"));
-    QTest::mouseClick(window->Command2, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(*window, "Command2"), Qt::LeftButton);
 
     EXPECT_TRUE(recorder.messages().isEmpty());
     EXPECT_FALSE(window->isVisible());
-    EXPECT_FALSE(main->Picture4->isVisible());
+    EXPECT_FALSE(named<QWidget>(*main, "Picture4")->isVisible());
     EXPECT_TRUE(main->isEnabled());
     // 1.57 × 3 + 1.7 × 2 = 8.11; 0.201 × 30 = 6.03; + 8.5 + 1 = 23.64 -> 237 tenths
-    EXPECT_EQ(main->Text1->text(), u("23,7"));
-    EXPECT_EQ(main->Text11->text(), u("8,11"));
+    EXPECT_EQ(named<QLineEdit>(*main, "Text1")->text(), u("23,7"));
+    EXPECT_EQ(named<QLineEdit>(*main, "Text11")->text(), u("8,11"));
 }
 
 TEST_F(VolumeWindowTest, SecondVisitKeepsSelectionsAndTexts) {
@@ -377,7 +378,7 @@ TEST_F(VolumeWindowTest, SecondVisitKeepsSelectionsAndTexts) {
     const QPoint movedTo = window->pos() + QPoint(30, 20);
     window->move(movedTo);
     window->Command2_Click();
-    const QString handedBack = main->Text1->text();
+    const QString handedBack = named<QLineEdit>(*main, "Text1")->text();
 
     window->showModeless();
     EXPECT_EQ(window->pos(), movedTo);
@@ -388,33 +389,33 @@ TEST_F(VolumeWindowTest, SecondVisitKeepsSelectionsAndTexts) {
     EXPECT_EQ(list("Combo1")->currentIndex(), 1);
 
     int changes = 0;
-    QObject::connect(main->Text1, &QLineEdit::textChanged, [&] { ++changes; });
+    QObject::connect(named<QLineEdit>(*main, "Text1"), &QLineEdit::textChanged, [&] { ++changes; });
     window->Command2_Click();
-    EXPECT_EQ(main->Text1->text(), handedBack);
+    EXPECT_EQ(named<QLineEdit>(*main, "Text1")->text(), handedBack);
     EXPECT_EQ(changes, 0);
 }
 
 TEST_F(VolumeWindowTest, TitleBarCloseActsLikeReturn) {
     main->show();
-    main->Picture4->show();
+    named<QWidget>(*main, "Picture4")->show();
     window->showModeless();
     box("Text3")->selectAll();
     box("Text3")->insert(QStringLiteral("30"));
     EXPECT_FALSE(window->close());  // the window is hidden, not destroyed
     EXPECT_FALSE(window->isVisible());
-    EXPECT_FALSE(main->Picture4->isVisible());
-    EXPECT_EQ(main->Text1->text(), u("20,3"));
+    EXPECT_FALSE(named<QWidget>(*main, "Picture4")->isVisible());
+    EXPECT_EQ(named<QLineEdit>(*main, "Text1")->text(), u("20,3"));
 }
 
 TEST_F(VolumeWindowTest, AltVReturns) {
     main->show();
-    main->Picture4->show();
+    named<QWidget>(*main, "Picture4")->show();
     window->showModeless();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::AltModifier);
     // An access key presses the button visibly first; the click follows a moment later.
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }));
-    EXPECT_FALSE(main->Picture4->isVisible());
+    EXPECT_FALSE(named<QWidget>(*main, "Picture4")->isVisible());
 }
 
 // A figure whose total cannot be represented goes back to the last counted one after the
@@ -434,8 +435,8 @@ TEST_F(VolumeWindowTest, UncountableFigureGoesBackToTheLastCounted) {
     // 1.5 × 3 + 4.02 + 8.5 + 1 = 18.02.
     EXPECT_EQ(labelText("Label14"), u("18,1"));
     window->Command2_Click();
-    EXPECT_EQ(main->Text1->text(), u("18,1"));
-    EXPECT_EQ(main->Text11->text(), u("4,5"));
+    EXPECT_EQ(named<QLineEdit>(*main, "Text1")->text(), u("18,1"));
+    EXPECT_EQ(named<QLineEdit>(*main, "Text11")->text(), u("4,5"));
 }
 
 // A picked pipe size whose total cannot be counted: the list shows the size its box counts again.
@@ -466,7 +467,7 @@ TEST_F(VolumeWindowTest, FittingsTypedPastTheCounterStayAtTheLastCounted) {
     EXPECT_EQ(box("Text12")->text(), u("99999999"));
     EXPECT_EQ(labelText("Label16"), u("99999999"));
     window->Command2_Click();
-    EXPECT_EQ(main->Text1->text(), labelText("Label14"));
+    EXPECT_EQ(named<QLineEdit>(*main, "Text1")->text(), labelText("Label14"));
 }
 
 }  // namespace

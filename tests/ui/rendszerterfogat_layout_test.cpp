@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "message_recorder.h"
+#include "named_control.h"
 #include "widgets/style.h"
 #include "windows/rendszerterfogat.h"
 #include "windows/tagtartaly.h"
@@ -199,22 +200,26 @@ TEST_F(VolumeLayoutTest, WindowIsFixedWithCaptionAndIcon) {
 }
 
 TEST_F(VolumeLayoutTest, ReturnButtonCarriesAccessKeyAndCalculationButtonIsNeverSeen) {
-    EXPECT_EQ(window->Command2->text(), u("&Vissza a tágulási tartály méretezéshez"));
-    const QFontMetrics metrics(window->Command2->font());
+    EXPECT_EQ(named<QPushButton>(*window, "Command2")->text(),
+              u("&Vissza a tágulási tartály méretezéshez"));
+    const QFontMetrics metrics(named<QPushButton>(*window, "Command2")->font());
     EXPECT_LT(metrics.horizontalAdvance(u("Vissza a tágulási tartály méretezéshez")),
-              window->Command2->width() - 8);
+              named<QPushButton>(*window, "Command2")->width() - 8);
     main->show();
     window->showModeless();
-    EXPECT_FALSE(window->Command1->isVisible());
-    EXPECT_EQ(window->Command1->focusPolicy(), Qt::NoFocus);
+    EXPECT_FALSE(named<QPushButton>(*window, "Command1")->isVisible());
+    EXPECT_EQ(named<QPushButton>(*window, "Command1")->focusPolicy(), Qt::NoFocus);
     window->Command2_Click();
 }
 
 TEST_F(VolumeLayoutTest, ListsFrontOfHeadingTheyTouch) {
     // Combo1 reaches one pixel into the heat-exchanger heading; the list is in front.
-    const QObjectList order = window->Picture3->children();
-    EXPECT_GT(order.indexOf(window->Combo1), order.indexOf(window->Label7[2]));
-    EXPECT_TRUE(window->Combo1->geometry().intersects(window->Label7[2]->geometry()));
+    const QObjectList order = named<QWidget>(*window, "Picture3")->children();
+    EXPECT_GT(order.indexOf(named<QComboBox>(*window, "Combo1")),
+              order.indexOf(named<QLabel>(*window, "Label7_2")));
+    EXPECT_TRUE(named<QComboBox>(*window, "Combo1")
+                    ->geometry()
+                    .intersects(named<QLabel>(*window, "Label7_2")->geometry()));
 }
 
 TEST_F(VolumeLayoutTest, PanelsAreLightYellowOnTheAmberGround) {
@@ -254,15 +259,15 @@ TEST_F(VolumeLayoutTest, TabRunsBackwardsThroughRowsSkippingDisabledBoxes) {
 TEST_F(VolumeLayoutTest, TabReachesEveryBoxOnceEnabled) {
     // Every row switched on with its own figure: all sixteen boxes and nine lists take part.
     MessageRecorder recorder;  // pipe row 1 complains about its preset 0
-    window->Combo4->setCurrentIndex(3);
-    window->Combo5->setCurrentIndex(4);
-    window->Combo1->setCurrentIndex(9);
-    window->Combo2->setCurrentIndex(10);
-    window->Combo3->setCurrentIndex(10);
-    window->Combo6->setCurrentIndex(6);
-    window->Combo7->setCurrentIndex(7);
-    window->Combo8->setCurrentIndex(7);
-    window->Combo9->setCurrentIndex(7);
+    named<QComboBox>(*window, "Combo4")->setCurrentIndex(3);
+    named<QComboBox>(*window, "Combo5")->setCurrentIndex(4);
+    named<QComboBox>(*window, "Combo1")->setCurrentIndex(9);
+    named<QComboBox>(*window, "Combo2")->setCurrentIndex(10);
+    named<QComboBox>(*window, "Combo3")->setCurrentIndex(10);
+    named<QComboBox>(*window, "Combo6")->setCurrentIndex(6);
+    named<QComboBox>(*window, "Combo7")->setCurrentIndex(7);
+    named<QComboBox>(*window, "Combo8")->setCurrentIndex(7);
+    named<QComboBox>(*window, "Combo9")->setCurrentIndex(7);
     main->show();
     window->showModeless();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -173,11 +173,11 @@ TEST_P(ReportTest, FiguresEqualTheWindows) {
 
     // The circuit: every subtotal and the total as the volume window shows them.
     auto* volume = window->volumeWindow();
-    expectLine(u("Napkollektorok összesen"), volume->Label9->text());
-    expectLine(u("Csővezeték rendszer összesen"), volume->Label10->text());
-    expectLine(u("Hőcserélők összesen"), volume->Label13->text());
-    expectLine(u("Egyéb szerelvények"), volume->Label16->text());
-    expectLine(u("A rendszer térfogata"), volume->Label14->text());
+    expectLine(u("Napkollektorok összesen"), named<QLabel>(*volume, "Label9")->text());
+    expectLine(u("Csővezeték rendszer összesen"), named<QLabel>(*volume, "Label10")->text());
+    expectLine(u("Hőcserélők összesen"), named<QLabel>(*volume, "Label13")->text());
+    expectLine(u("Egyéb szerelvények"), named<QLabel>(*volume, "Label16")->text());
+    expectLine(u("A rendszer térfogata"), named<QLabel>(*volume, "Label14")->text());
     expectLine(u("Napkollektor, 1. sor"), volume->boxText(expans::VolumeBox::Text2) + u(" db"));
 
     // The table, row by row against the panel moved to each temperature.

@@ -105,9 +105,9 @@ INSTANTIATE_TEST_SUITE_P(MainWindow, SystemVolumeEdit,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, NegativeSystemVolumeFromCodeRestoresTwenty) {
-    window->Text1->setText(u("-5"));
+    named<QLineEdit>(*window, "Text1")->setText(u("-5"));
     EXPECT_EQ(recorder->take(), texts({"A rendszertérfogat pozitív kell legyen!"}));
-    EXPECT_EQ(window->Text1->text(), u("20"));
+    EXPECT_EQ(named<QLineEdit>(*window, "Text1")->text(), u("20"));
     EXPECT_EQ(window->state().SystemVolume, expans::cy(20));
 }
 
@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A figure too large for any stored value: the usual box, and the last results stay.
 TEST_F(MainWindowTest, HugeSystemVolumeKeepsLastResults) {
-    window->Text1->setText(u("900000000000000"));
+    named<QLineEdit>(*window, "Text1")->setText(u("900000000000000"));
     recorder->take();
     click("Command1");
     EXPECT_EQ(recorder->take(), QStringList{u(expans::kOutOfRangeMessage)});
@@ -178,8 +178,9 @@ TEST_F(MainWindowTest, NegativeCollectorVolumeAfterSliderIsNotSized) {
 
 // A change that arrives while a check's box is open (posted by automation) is kept.
 TEST_F(MainWindowTest, ChangeDuringACheckBoxIsKept) {
-    const expans::ui::ErrorBox previous = expans::ui::setErrorBox(
-        [this](QWidget*, const QString&) { window->Text1->setText(u("18,35")); });
+    const expans::ui::ErrorBox previous = expans::ui::setErrorBox([this](QWidget*, const QString&) {
+        named<QLineEdit>(*window, "Text1")->setText(u("18,35"));
+    });
     typeAndTab("Text2", u("abc"));
     expans::ui::setErrorBox(previous);
     EXPECT_EQ(text("Text2"), u("3,5"));

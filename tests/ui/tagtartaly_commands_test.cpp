@@ -296,7 +296,7 @@ TEST_P(LostFocusBeforeGotFocus, ThenClick) {
     QStringList seen;
     expans::ui::setErrorBox([&](QWidget*, const QString& message) {
         seen << message;
-        EXPECT_FALSE(window->Picture4->isVisible());
+        EXPECT_FALSE(named<QWidget>(*window, "Picture4")->isVisible());
         EXPECT_EQ(text("Label27"), u("25,15"));
     });
     auto* box = control<QLineEdit>("Text3");
@@ -310,7 +310,7 @@ TEST_P(LostFocusBeforeGotFocus, ThenClick) {
     for (const char* message : row.messages) expected << u(message);
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(text("Label27"), u(row.minVesselAfter));
-    EXPECT_TRUE(window->Picture4->isVisible());
+    EXPECT_TRUE(named<QWidget>(*window, "Picture4")->isVisible());
     EXPECT_TRUE(window->volumeWindow()->isVisible());
     window->volumeWindow()->Command2_Click();
 }
@@ -361,7 +361,7 @@ TEST_F(MainWindowTest, VolumeWindowRoundTrip) {
     click("Command2");
     auto* volume = window->volumeWindow();
     EXPECT_TRUE(volume->isVisible());
-    EXPECT_TRUE(window->Picture4->isVisible());
+    EXPECT_TRUE(named<QWidget>(*window, "Picture4")->isVisible());
     EXPECT_TRUE(window->isEnabled());
 
     // Behind the cover the maximum pressure changes; only the focus return recalculates.
@@ -372,7 +372,7 @@ TEST_F(MainWindowTest, VolumeWindowRoundTrip) {
     volume->Command2_Click();
     settle();
     EXPECT_FALSE(volume->isVisible());
-    EXPECT_FALSE(window->Picture4->isVisible());
+    EXPECT_FALSE(named<QWidget>(*window, "Picture4")->isVisible());
     EXPECT_TRUE(window->isEnabled());
     EXPECT_EQ(text("Text1"), u("18,3"));
     EXPECT_EQ(text("Text11"), u("4,71"));

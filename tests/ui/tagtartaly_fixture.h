@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "message_recorder.h"
+#include "named_control.h"
 #include "windows/tagtartaly.h"
 
 inline QString u(const char* text) {

@@ -66,7 +66,7 @@ TEST_F(MainWindowTest, StartUpWindowState) {
     EXPECT_EQ(window->windowTitle(), u("Orvenda-Expans"));
     EXPECT_EQ(window->clientArea()->size(), QSize(877, 527));
     EXPECT_EQ(focusName(), u("Command1"));
-    EXPECT_FALSE(window->Picture4->isVisible());
+    EXPECT_FALSE(named<QWidget>(*window, "Picture4")->isVisible());
     ASSERT_NE(window->volumeWindow(), nullptr);
     EXPECT_FALSE(window->volumeWindow()->isVisible());
     EXPECT_TRUE(control<QCheckBox>("Check1")->isChecked());

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QEvent>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
@@ -17,10 +16,7 @@
 #include <QTimer>
 
 #include "io/jobfile.h"
-#include "io/report.h"
 #include "widgets/dialogs.h"
-#include "windows/rendszerterfogat.h"
-#include "windows/tagtartaly.h"
 
 namespace expans::ui {
 
@@ -40,8 +36,9 @@ QString withSuffix(QString path, const QString& suffix) {
 
 }  // namespace
 
-MainMenu::MainMenu(Tagtartaly& window) : QObject(&window), m_window(window) {
-    m_bar = new QMenuBar(&window);
+MainMenu::MainMenu(MenuHost& host)
+    : QObject(&host.hostWindow()), m_host(host), m_window(host.hostWindow()) {
+    m_bar = new QMenuBar(&m_window);
     m_bar->setObjectName(QStringLiteral("MenuBar"));
     // The desktop's own menu font, not the window's small design font.
     m_bar->setFont(QApplication::font(m_bar));
@@ -54,11 +51,11 @@ MainMenu::MainMenu(Tagtartaly& window) : QObject(&window), m_window(window) {
     QAction* save = file->addAction(QStringLiteral("M&entés"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(save, &QAction::triggered, this,
-            [this] { m_window.postCommand([this] { this->save(); }); });
+            [this] { m_host.postCommand([this] { this->save(); }); });
     QAction* saveAs = file->addAction(QStringLiteral("Mentés má&sként…"));
     saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(saveAs, &QAction::triggered, this,
-            [this] { m_window.postCommand([this] { this->saveAs(); }); });
+            [this] { m_host.postCommand([this] { this->saveAs(); }); });
     file->addSeparator();
     addCommand(file, QStringLiteral("&Jelentés mentése PDF-be…"), QKeySequence(),
                &MainMenu::exportPdf);
@@ -68,28 +65,27 @@ MainMenu::MainMenu(Tagtartaly& window) : QObject(&window), m_window(window) {
     QAction* quit = file->addAction(QStringLiteral("&Kilépés"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(quit, &QAction::triggered, this,
-            [this] { m_window.postCommand([this] { m_window.Command3_Click(); }); });
+            [this] { m_host.postCommand([this] { m_host.quit(); }); });
 
     QMenu* help = m_bar->addMenu(QStringLiteral("Sú&gó"));
     QAction* about = help->addAction(QStringLiteral("&Névjegy"));
     connect(about, &QAction::triggered, this, [this] { showAbout(&m_window); });
 
     // The designed client area keeps its size; the window grows by the menu's height.
-    QWidget* client = m_window.clientArea();
+    QWidget* client = m_host.clientArea();
     const int height = m_bar->sizeHint().height();
     m_bar->setGeometry(0, 0, client->width(), height);
     client->move(0, height);
     m_window.setFixedSize(client->width(), client->height() + height);
 
-    m_window.setExitGuard([this] { return maySwitchAway(); });
-    m_cover = m_window.Picture4;
-    m_cover->installEventFilter(this);
+    m_host.setExitGuard([this] { return maySwitchAway(); });
+    m_host.setCoverWatch([this](bool covered) { setCovered(covered); });
     watchChanges();
     // Whatever changed the job, and however: each time the program waits for the user, the mark
     // is what the comparison says.
     connect(QAbstractEventDispatcher::instance(thread()), &QAbstractEventDispatcher::aboutToBlock,
             this, [this] {
-                if (!m_path.isEmpty() && !m_window.handlersPending()) updateMark();
+                if (!m_path.isEmpty() && !m_host.handlersPending()) updateMark();
             });
 }
 
@@ -99,20 +95,16 @@ QAction* MainMenu::addCommand(QMenu* menu, const QString& text, const QKeySequen
     action->setShortcut(keys);
     // Like a click, a command waits for the checks that leaving a field has started.
     connect(action, &QAction::triggered, this,
-            [this, command] { m_window.postCommand([this, command] { (this->*command)(); }); });
+            [this, command] { m_host.postCommand([this, command] { (this->*command)(); }); });
     return action;
 }
 
-bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_cover && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
-        // The cover shows while the volume window is open: no menu command may run meanwhile.
-        const bool covered = event->type() == QEvent::Show;
-        m_bar->setEnabled(!covered);
-        for (QAction* action : m_bar->findChildren<QAction*>()) action->setEnabled(!covered);
-        watchChanges();
-        scheduleModifiedCheck();
-    }
-    return QObject::eventFilter(watched, event);
+// The cover shows while the volume window is open: no menu command may run meanwhile.
+void MainMenu::setCovered(bool covered) {
+    m_bar->setEnabled(!covered);
+    for (QAction* action : m_bar->findChildren<QAction*>()) action->setEnabled(!covered);
+    watchChanges();
+    scheduleModifiedCheck();
 }
 
 // Every change a user makes shows up as one of these signals (the windows block them only for
@@ -139,10 +131,10 @@ void MainMenu::watchChanges() {
         }
     };
     if (!m_mainWatched) {
-        watch(m_window.clientArea());
+        watch(m_host.clientArea());
         m_mainWatched = true;
     }
-    if (Rendszerterfogat* volume = m_window.volumeWindow(); volume && volume != m_watchedVolume) {
+    if (QWidget* volume = m_host.volumeWidget(); volume && volume != m_watchedVolume) {
         watch(volume);
         m_watchedVolume = volume;
     }
@@ -154,7 +146,7 @@ void MainMenu::scheduleModifiedCheck() {
     // After the handlers the change has started, which may change the job further.
     QTimer::singleShot(0, this, [this] {
         m_checkPending = false;
-        m_window.postCommand([this] { updateMark(); });
+        m_host.postCommand([this] { updateMark(); });
     });
 }
 
@@ -163,7 +155,7 @@ void MainMenu::updateMark() {
 }
 
 bool MainMenu::isModified() const {
-    return !m_path.isEmpty() && m_saved && m_window.job() != *m_saved;
+    return !m_path.isEmpty() && m_saved && m_host.job() != *m_saved;
 }
 
 void MainMenu::updateTitle() {
@@ -215,7 +207,7 @@ bool MainMenu::maySwitchAway() {
 
 void MainMenu::newJob() {
     if (!maySwitchAway()) return;
-    m_window.restart();
+    m_host.restart();
     m_path.clear();
     m_saved.reset();
     updateTitle();
@@ -235,7 +227,7 @@ bool MainMenu::openFile(const QString& path) {
         showFileError(&m_window, openErrorMessage(path, read.error));
         return false;
     }
-    m_window.applyJob(*read.job);
+    m_host.applyJob(*read.job);
     // Compared with what the file holds: where a check corrected a figure of it, the job on
     // screen differs from the file and shows the mark.
     setFile(QFileInfo(path).absoluteFilePath(), *read.job);
@@ -259,8 +251,8 @@ bool MainMenu::saveAs() {
 
 bool MainMenu::saveTo(const QString& path) {
     // The file gets the results on screen, and reopens to them.
-    m_window.calculateForReport();
-    const Job job = m_window.job();
+    m_host.calculateForReport();
+    const Job job = m_host.job();
     if (const QString reason = unwritableReason(job); !reason.isEmpty()) {
         showFileError(&m_window, unwritableMessage(path, reason));
         return false;
@@ -284,9 +276,9 @@ void MainMenu::exportPdf() {
                        base + QStringLiteral(".pdf"), QStringLiteral("PDF-dokumentum (*.pdf)"));
     if (chosen.isEmpty()) return;
     const QString path = withSuffix(chosen, QStringLiteral("pdf"));
-    m_window.calculateForReport();
+    m_host.calculateForReport();
     QString error;
-    if (!writeReportPdf(path, m_window.reportSource(), QFileInfo(m_path).fileName(), &error)) {
+    if (!m_host.writeReportPdf(path, QFileInfo(m_path).fileName(), &error)) {
         showFileError(&m_window, saveErrorMessage(path, error));
     }
 }
@@ -296,8 +288,8 @@ void MainMenu::print() {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(m_path.isEmpty() ? kProgramTitle : QFileInfo(m_path).fileName());
     if (runPrintDialog(&m_window, printer)) {
-        m_window.calculateForReport();
-        paintReport(printer, m_window.reportSource(), QFileInfo(m_path).fileName());
+        m_host.calculateForReport();
+        m_host.paintReport(printer, QFileInfo(m_path).fileName());
     }
 }
 

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "job.h"
+#include "windows/menuhost.h"
 
 class QAction;
 class QKeySequence;
@@ -20,12 +21,10 @@ class QPagedPaintDevice;
 
 namespace expans::ui {
 
-class Tagtartaly;
-
 class MainMenu : public QObject {
     Q_OBJECT
 public:
-    explicit MainMenu(Tagtartaly& window);
+    explicit MainMenu(MenuHost& window);
 
     QMenuBar* menuBar() const { return m_bar; }
     QString filePath() const { return m_path; }
@@ -50,22 +49,20 @@ public:
     // the save fails.
     bool maySwitchAway();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QAction* addCommand(QMenu* menu, const QString& text, const QKeySequence& keys,
                         void (MainMenu::*command)());
     bool saveTo(const QString& path);
     void setFile(const QString& path, const Job& saved);
+    void setCovered(bool covered);
     void watchChanges();
     void scheduleModifiedCheck();
     void updateMark();
     void updateTitle();
 
-    Tagtartaly& m_window;
+    MenuHost& m_host;
+    QWidget& m_window;  // the host as a widget
     QMenuBar* m_bar = nullptr;
-    QObject* m_cover = nullptr;  // the main window's Picture4
     QString m_path;              // empty: no file open
     std::optional<Job> m_saved;  // the job as its file holds it since it was last opened or saved
     bool m_mainWatched = false;

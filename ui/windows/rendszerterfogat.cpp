@@ -9,14 +9,15 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <memory>
 #include <utility>
+#include <vector>
 
 #include "numtext.h"
 #include "summation.h"
 #include "widgets/messagebox.h"
 #include "widgets/pictures.h"
 #include "widgets/style.h"
-#include "windows/tagtartaly.h"
 
 namespace expans::ui {
 
@@ -28,54 +29,43 @@ constexpr std::size_t slot(VolumeList list) {
     return static_cast<std::size_t>(list);
 }
 
+// The order in which Load fills the lists.
+constexpr VolumeList kLoadOrder[] = {VolumeList::Combo4, VolumeList::Combo5, VolumeList::Combo1,
+                                     VolumeList::Combo2, VolumeList::Combo3, VolumeList::Combo6,
+                                     VolumeList::Combo7, VolumeList::Combo8, VolumeList::Combo9};
+
 }  // namespace
 
-Rendszerterfogat::Rendszerterfogat(Tagtartaly& main) : QWidget(nullptr), m_main(main) {
+Rendszerterfogat::Rendszerterfogat(VolumeHost& host) : QWidget(nullptr), m_host(host) {
     setObjectName(QStringLiteral("Rendszerterfogat"));
     buildLayout();
+    m_boxes = {Text1,  Text2,  Text3,  Text4,  Text5,  Text6,  Text8,  Text9,
+               Text10, Text12, Text13, Text14, Text15, Text16, Text17, Text18};
+    m_lists = {Combo1, Combo2, Combo3, Combo4, Combo5, Combo6, Combo7, Combo8, Combo9};
+    m_labels = {Label9, Label10, Label13, Label14, Label16};
     wireEvents();
 }
 
 Rendszerterfogat::~Rendszerterfogat() = default;
 
 void Rendszerterfogat::wireEvents() {
-    const std::pair<QLineEdit*, void (Rendszerterfogat::*)()> changes[] = {
-        {Text1, &Rendszerterfogat::Text1_Change},   {Text2, &Rendszerterfogat::Text2_Change},
-        {Text3, &Rendszerterfogat::Text3_Change},   {Text4, &Rendszerterfogat::Text4_Change},
-        {Text5, &Rendszerterfogat::Text5_Change},   {Text6, &Rendszerterfogat::Text6_Change},
-        {Text8, &Rendszerterfogat::Text8_Change},   {Text9, &Rendszerterfogat::Text9_Change},
-        {Text10, &Rendszerterfogat::Text10_Change}, {Text12, &Rendszerterfogat::Text12_Change},
-        {Text13, &Rendszerterfogat::Text13_Change}, {Text14, &Rendszerterfogat::Text14_Change},
-        {Text15, &Rendszerterfogat::Text15_Change}, {Text16, &Rendszerterfogat::Text16_Change},
-        {Text17, &Rendszerterfogat::Text17_Change}, {Text18, &Rendszerterfogat::Text18_Change},
-    };
-    for (const auto& [box, handler] : changes) {
-        connect(box, &QLineEdit::textChanged, this, handler);
+    for (std::size_t i = 0; i < kVolumeBoxCount; ++i) {
+        const auto which = static_cast<VolumeBox>(i);
+        connect(m_boxes[i], &QLineEdit::textChanged, this, [this, which] { Text_Change(which); });
     }
-
-    const std::pair<VolumeList, void (Rendszerterfogat::*)()> clicks[] = {
-        {VolumeList::Combo1, &Rendszerterfogat::Combo1_Click},
-        {VolumeList::Combo2, &Rendszerterfogat::Combo2_Click},
-        {VolumeList::Combo3, &Rendszerterfogat::Combo3_Click},
-        {VolumeList::Combo4, &Rendszerterfogat::Combo4_Click},
-        {VolumeList::Combo5, &Rendszerterfogat::Combo5_Click},
-        {VolumeList::Combo6, &Rendszerterfogat::Combo6_Click},
-        {VolumeList::Combo7, &Rendszerterfogat::Combo7_Click},
-        {VolumeList::Combo8, &Rendszerterfogat::Combo8_Click},
-        {VolumeList::Combo9, &Rendszerterfogat::Combo9_Click},
-    };
-    for (const auto& [which, handler] : clicks) {
-        QComboBox* combo = list(which);
+    for (std::size_t i = 0; i < kVolumeListCount; ++i) {
+        const auto which = static_cast<VolumeList>(i);
+        QComboBox* combo = m_lists[i];
         // A new index, whether picked or set from code, raises Click at once.
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, which, handler](int) {
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, which](int) {
             m_clickRanForChange[slot(which)] = true;
-            (this->*handler)();
+            Combo_Click(which);
         });
         // Picking the entry that is already chosen raises Click as well; a pick that changed
         // the index has already run it above.
-        connect(combo, &QComboBox::activated, this, [this, which, handler](int) {
+        connect(combo, &QComboBox::activated, this, [this, which](int) {
             if (std::exchange(m_clickRanForChange[slot(which)], false)) return;
-            (this->*handler)();
+            Combo_Click(which);
         });
     }
 
@@ -84,11 +74,8 @@ void Rendszerterfogat::wireEvents() {
 }
 
 void Rendszerterfogat::Form_Load() {
-    m_main.setEnabled(false);
-    const VolumeList loadOrder[] = {VolumeList::Combo4, VolumeList::Combo5, VolumeList::Combo1,
-                                    VolumeList::Combo2, VolumeList::Combo3, VolumeList::Combo6,
-                                    VolumeList::Combo7, VolumeList::Combo8, VolumeList::Combo9};
-    for (VolumeList which : loadOrder) {
+    m_host.hostWindow().setEnabled(false);
+    for (VolumeList which : kLoadOrder) {
         for (VolumeBox disabled : boxesDisabledAtLoad(which)) setEnabled(disabled, false);
         QComboBox* combo = list(which);
         {
@@ -98,7 +85,7 @@ void Rendszerterfogat::Form_Load() {
             for (const std::string& entry : listEntries(which)) combo->addItem(qs(entry));
             combo->setCurrentIndex(startIndex(which));
         }
-        comboClick(which);
+        Combo_Click(which);
     }
     Command1_Click();
     Command2_Click();
@@ -107,8 +94,9 @@ void Rendszerterfogat::Form_Load() {
 void Rendszerterfogat::showModeless() {
     if (!m_shownBefore) {
         m_shownBefore = true;
+        const QWidget& main = m_host.hostWindow();
         if (const QScreen* screen =
-                m_main.screen() ? m_main.screen() : QGuiApplication::primaryScreen()) {
+                main.screen() ? main.screen() : QGuiApplication::primaryScreen()) {
             QRect frame = frameGeometry();
             frame.moveCenter(screen->availableGeometry().center());
             move(frame.topLeft());
@@ -129,174 +117,49 @@ void Rendszerterfogat::Command2_Click() {
     // valid here; should they not be, the user is told that the main window keeps its figures.
     if (m_totalsValid) {
         const HandBack values = handBack(m_state, decimalSeparator());
-        m_main.Text1->setText(qs(values.systemVolumeText));
-        m_main.Text11->setText(qs(values.collectorVolumeText));
+        m_host.takeVolumes(qs(values.systemVolumeText), qs(values.collectorVolumeText));
     } else if (isVisible()) {
         showMessage(kOutOfRangeMessage);
     }
     hide();
-    m_main.Picture4->hide();
-    m_main.setEnabled(true);
-    m_main.reactivate();
+    m_host.setCovered(false);
+    m_host.hostWindow().setEnabled(true);
+    m_host.reactivate();
 }
 
-void Rendszerterfogat::comboClick(VolumeList which) {
+void Rendszerterfogat::Combo_Click(VolumeList which) {
     select(which, m_state, *this, decimalSeparator());
 }
 
-void Rendszerterfogat::Combo1_Click() {
-    comboClick(VolumeList::Combo1);
-}
-void Rendszerterfogat::Combo2_Click() {
-    comboClick(VolumeList::Combo2);
-}
-void Rendszerterfogat::Combo3_Click() {
-    comboClick(VolumeList::Combo3);
-}
-void Rendszerterfogat::Combo4_Click() {
-    comboClick(VolumeList::Combo4);
-}
-void Rendszerterfogat::Combo5_Click() {
-    comboClick(VolumeList::Combo5);
-}
-void Rendszerterfogat::Combo6_Click() {
-    comboClick(VolumeList::Combo6);
-}
-void Rendszerterfogat::Combo7_Click() {
-    comboClick(VolumeList::Combo7);
-}
-void Rendszerterfogat::Combo8_Click() {
-    comboClick(VolumeList::Combo8);
-}
-void Rendszerterfogat::Combo9_Click() {
-    comboClick(VolumeList::Combo9);
+void Rendszerterfogat::Text_Change(VolumeBox) {
+    Command1_Click();
 }
 
-void Rendszerterfogat::Text1_Change() {
-    Command1_Click();
-}
-void Rendszerterfogat::Text2_Change() {
-    Command1_Click();
-}
-void Rendszerterfogat::Text3_Change() {
-    Command1_Click();
-}
-void Rendszerterfogat::Text4_Change() {
-    Command1_Click();
-}
-void Rendszerterfogat::Text5_Change() {
-    Command1_Click();
-}
-void Rendszerterfogat::Text6_Change() {
-    Command1_Click();
-}
-void Rendszerterfogat::Text8_Change() {
-    Command1_Click();
-}
-void Rendszerterfogat::Text9_Change() {
-    Command1_Click();
-}
-void Rendszerterfogat::Text10_Change() {
-    Command1_Click();
-}
-void Rendszerterfogat::Text12_Change() {
-    Command1_Click();
-}
-void Rendszerterfogat::Text13_Change() {
-    Command1_Click();
-}
-void Rendszerterfogat::Text14_Change() {
-    Command1_Click();
-}
-void Rendszerterfogat::Text15_Change() {
-    Command1_Click();
-}
-void Rendszerterfogat::Text16_Change() {
-    Command1_Click();
-}
-void Rendszerterfogat::Text17_Change() {
-    Command1_Click();
-}
-void Rendszerterfogat::Text18_Change() {
+void Rendszerterfogat::enterJob(const Job& job) {
+    {
+        std::vector<std::unique_ptr<QSignalBlocker>> quiet;
+        for (QLineEdit* box : m_boxes) quiet.push_back(std::make_unique<QSignalBlocker>(box));
+        for (std::size_t i = 0; i < kVolumeListCount; ++i) {
+            const QSignalBlocker blocker(m_lists[i]);
+            m_lists[i]->setCurrentIndex(job.volumeLists[i]);
+            Combo_Click(static_cast<VolumeList>(i));  // the row's enabling and figures, not counted
+        }
+        for (std::size_t i = 0; i < kVolumeBoxCount; ++i)
+            m_boxes[i]->setText(qs(job.volumeBoxes[i]));
+    }
     Command1_Click();
 }
 
 QLineEdit* Rendszerterfogat::box(VolumeBox which) const {
-    switch (which) {
-        case VolumeBox::Text1:
-            return Text1;
-        case VolumeBox::Text2:
-            return Text2;
-        case VolumeBox::Text3:
-            return Text3;
-        case VolumeBox::Text4:
-            return Text4;
-        case VolumeBox::Text5:
-            return Text5;
-        case VolumeBox::Text6:
-            return Text6;
-        case VolumeBox::Text8:
-            return Text8;
-        case VolumeBox::Text9:
-            return Text9;
-        case VolumeBox::Text10:
-            return Text10;
-        case VolumeBox::Text12:
-            return Text12;
-        case VolumeBox::Text13:
-            return Text13;
-        case VolumeBox::Text14:
-            return Text14;
-        case VolumeBox::Text15:
-            return Text15;
-        case VolumeBox::Text16:
-            return Text16;
-        case VolumeBox::Text17:
-            return Text17;
-        case VolumeBox::Text18:
-            return Text18;
-    }
-    return nullptr;
+    return m_boxes[static_cast<std::size_t>(which)];
 }
 
 QComboBox* Rendszerterfogat::list(VolumeList which) const {
-    switch (which) {
-        case VolumeList::Combo1:
-            return Combo1;
-        case VolumeList::Combo2:
-            return Combo2;
-        case VolumeList::Combo3:
-            return Combo3;
-        case VolumeList::Combo4:
-            return Combo4;
-        case VolumeList::Combo5:
-            return Combo5;
-        case VolumeList::Combo6:
-            return Combo6;
-        case VolumeList::Combo7:
-            return Combo7;
-        case VolumeList::Combo8:
-            return Combo8;
-        case VolumeList::Combo9:
-            return Combo9;
-    }
-    return nullptr;
+    return m_lists[slot(which)];
 }
 
 QLabel* Rendszerterfogat::label(VolumeLabel which) const {
-    switch (which) {
-        case VolumeLabel::Label9:
-            return Label9;
-        case VolumeLabel::Label10:
-            return Label10;
-        case VolumeLabel::Label13:
-            return Label13;
-        case VolumeLabel::Label14:
-            return Label14;
-        case VolumeLabel::Label16:
-            return Label16;
-    }
-    return nullptr;
+    return m_labels[static_cast<std::size_t>(which)];
 }
 
 QString Rendszerterfogat::boxText(VolumeBox which) const {

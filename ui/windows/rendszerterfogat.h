@@ -5,7 +5,8 @@
 // box runs Command1_Click, which checks the editable boxes (a rejected box is reset, and that
 // write runs a complete nested calculation), re-reads all sixteen boxes into VolumeState and shows
 // the totals. The boxes are the master copy of every figure. Command2_Click hands the system
-// volume and the collector volume to the main window's Text1 and Text11 and hides this window.
+// volume and the collector volume back to the window it was opened from (VolumeHost), uncovers
+// that window and hides this one.
 
 #include <QPixmap>
 #include <QString>
@@ -14,7 +15,9 @@
 #include <string>
 
 #include "catalogue.h"
+#include "job.h"
 #include "state.h"
+#include "windows/volumehost.h"
 
 class QComboBox;
 class QFrame;
@@ -24,12 +27,10 @@ class QPushButton;
 
 namespace expans::ui {
 
-class Tagtartaly;
-
 class Rendszerterfogat : public QWidget, private VolumePort {
     Q_OBJECT
 public:
-    explicit Rendszerterfogat(Tagtartaly& main);
+    explicit Rendszerterfogat(VolumeHost& host);
     ~Rendszerterfogat() override;
 
     using QWidget::isEnabled;
@@ -40,33 +41,10 @@ public:
 
     void Command1_Click();
     void Command2_Click();
-
-    void Combo1_Click();
-    void Combo2_Click();
-    void Combo3_Click();
-    void Combo4_Click();
-    void Combo5_Click();
-    void Combo6_Click();
-    void Combo7_Click();
-    void Combo8_Click();
-    void Combo9_Click();
-
-    void Text1_Change();
-    void Text2_Change();
-    void Text3_Change();
-    void Text4_Change();
-    void Text5_Change();
-    void Text6_Change();
-    void Text8_Change();
-    void Text9_Change();
-    void Text10_Change();
-    void Text12_Change();
-    void Text13_Change();
-    void Text14_Change();
-    void Text15_Change();
-    void Text16_Change();
-    void Text17_Change();
-    void Text18_Change();
+    // Combo1_Click to Combo9_Click: the list's catalogue figure into its boxes.
+    void Combo_Click(VolumeList list);
+    // Text1_Change to Text18_Change: each runs Command1_Click.
+    void Text_Change(VolumeBox box);
 
     const VolumeState& state() const { return m_state; }
     // False while the totals cannot be represented; the return command then hands nothing back
@@ -77,7 +55,39 @@ public:
     // none) and each box's text as shown.
     int selectedIndex(VolumeList which) const { return listIndex(which); }
     QString boxText(VolumeBox which) const;
+    // Enters a saved job's selections and texts, each list's Click setting its row up, then runs
+    // the one summation over them all (no figure is counted against one of the state before).
+    void enterJob(const Job& job);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildLayout();
+    void wireEvents();
+    QLineEdit* box(VolumeBox box) const;
+    QComboBox* list(VolumeList list) const;
+    QLabel* label(VolumeLabel label) const;
+
+    std::string text(VolumeBox box) const override;
+    void setText(VolumeBox box, const std::string& text) override;
+    void setEnabled(VolumeBox box, bool enabled) override;
+    bool isEnabled(VolumeBox box) const override;
+    int listIndex(VolumeList list) const override;
+    void restoreListIndex(VolumeList list, int index) override;
+    void showMessage(const std::string& message) override;
+    void setLabel(VolumeLabel label, const std::string& text) override;
+
+    VolumeHost& m_host;
+    VolumeState m_state;
+    bool m_totalsValid = false;
+    bool m_shownBefore = false;
+    // Set when a list's index changed and its Click ran; the user's pick that caused the change
+    // then also reports `activated`, which must not run Click a second time.
+    std::array<bool, kVolumeListCount> m_clickRanForChange{};
+
+    // The controls, named as designed (each also carries its name as objectName).
     QFrame* Picture1 = nullptr;  // collectors
     QFrame* Picture2 = nullptr;  // piping
     QFrame* Picture3 = nullptr;  // heat exchangers
@@ -129,34 +139,11 @@ public:
     QLabel* Label14 = nullptr;  // system volume
     QLabel* Label16 = nullptr;  // fittings subtotal
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void buildLayout();
-    void wireEvents();
-    void comboClick(VolumeList list);
-    QLineEdit* box(VolumeBox box) const;
-    QComboBox* list(VolumeList list) const;
-    QLabel* label(VolumeLabel label) const;
-
-    std::string text(VolumeBox box) const override;
-    void setText(VolumeBox box, const std::string& text) override;
-    void setEnabled(VolumeBox box, bool enabled) override;
-    bool isEnabled(VolumeBox box) const override;
-    int listIndex(VolumeList list) const override;
-    void restoreListIndex(VolumeList list, int index) override;
-    void showMessage(const std::string& message) override;
-    void setLabel(VolumeLabel label, const std::string& text) override;
-
-    Tagtartaly& m_main;
-    VolumeState m_state;
-    bool m_totalsValid = false;
-    bool m_shownBefore = false;
-    // Set when a list's index changed and its Click ran; the user's pick that caused the change
-    // then also reports `activated`, which must not run Click a second time.
-    std::array<bool, 9> m_clickRanForChange{};
+    // The same controls by the core's names for them, in the order of VolumeBox, VolumeList
+    // and VolumeLabel.
+    std::array<QLineEdit*, kVolumeBoxCount> m_boxes{};
+    std::array<QComboBox*, kVolumeListCount> m_lists{};
+    std::array<QLabel*, 5> m_labels{};
 };
 
 }  // namespace expans::ui

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "widgets/accessibility.h"
+#include "widgets/layout.h"
 #include "widgets/pictures.h"
 #include "widgets/style.h"
 #include "windows/rendszerterfogat.h"
@@ -23,22 +24,20 @@ namespace {
 constexpr int kPanelBorder = 2;  // px, the sunken 3D border; children are placed inside it
 
 // Places a control on a panel: the designed coordinates count from inside the border.
-void place(QWidget* widget, QWidget* container, int left, int top, int width, int height) {
+void place(QWidget* widget, QWidget* container, const QString& name, int left, int top, int width,
+           int height) {
     if (widget->parentWidget() != container) widget->setParent(container);
-    const int inset = qobject_cast<QFrame*>(container) ? kPanelBorder : 0;
-    widget->setGeometry(twipsRect(left, top, width, height).translated(inset, inset));
+    placeNamed(widget, name, left, top, width, height,
+               qobject_cast<QFrame*>(container) ? kPanelBorder : 0);
 }
 
 QFrame* makePanel(QWidget* window, const char* name, int top, int height) {
     auto* panel = new QFrame(window);
-    panel->setObjectName(QString::fromLatin1(name));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setLineWidth(kPanelBorder);
-    panel->setAutoFillBackground(true);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, kLightYellow);
-    panel->setPalette(palette);
-    panel->setGeometry(twipsRect(180, top, 6855, height));
+    // The boxes on it keep their own white.
+    setGround(panel, kLightYellow, false);
+    placeNamed(panel, QString::fromLatin1(name), 180, top, 6855, height);
     return panel;
 }
 
@@ -47,12 +46,11 @@ QLabel* makeLabel(QWidget* panel, const QString& name, const QString& caption, i
                   int width, int height, const QFont& font, Qt::Alignment horizontal,
                   bool wrap = false) {
     auto* label = new QLabel(caption);
-    label->setObjectName(name);
     label->setFont(font);
     label->setWordWrap(wrap);
     label->setAlignment(horizontal | Qt::AlignTop);
     label->setAutoFillBackground(true);
-    place(label, panel, left, top, width, height);
+    place(label, panel, name, left, top, width, height);
     // A substitute font must not cut a caption: widen the label to the right where it would.
     const QFontMetrics metrics(font);
     const int needed = std::max(
@@ -68,9 +66,8 @@ QLabel* makeLabel(QWidget* panel, const QString& name, const QString& caption, i
 QLineEdit* makeText(QWidget* panel, const char* name, const char* text, int left, int top,
                     int width, int height, const QString& accessibleName) {
     auto* box = new QLineEdit(QString::fromUtf8(text));
-    box->setObjectName(QString::fromLatin1(name));
     box->setAccessibleName(accessibleName);
-    place(box, panel, left, top, width, height);
+    place(box, panel, QString::fromLatin1(name), left, top, width, height);
     return box;
 }
 
@@ -97,19 +94,12 @@ QComboBox* makeCombo(QWidget* panel, const char* name, const char* designText, i
     // Made on its panel: a list made alone and moved there afterwards is set up twice, once as a
     // window of its own; that was a third of the cost of building this window.
     auto* combo = new WideListBox(panel);
-    combo->setObjectName(QString::fromLatin1(name));
     combo->setEditable(false);
     // Shown only until the list is filled at load time.
     combo->setPlaceholderText(QString::fromLatin1(designText));
     combo->setAccessibleName(accessibleName);
-    place(combo, panel, left, top, width, height);
+    place(combo, panel, QString::fromLatin1(name), left, top, width, height);
     return combo;
-}
-
-// Controls are listed front to back: the first one ends on top.
-void stackFrontToBack(std::initializer_list<QWidget*> frontToBack) {
-    std::vector<QWidget*> order(frontToBack);
-    for (auto it = order.rbegin(); it != order.rend(); ++it) (*it)->raise();
 }
 
 QString row(const char* panelHeading, int rowNumber, const char* column = nullptr) {
@@ -140,13 +130,11 @@ void Rendszerterfogat::buildLayout() {
     Picture1 = makePanel(this, "Picture1", 180, 1230);
 
     Command2 = new QPushButton(QStringLiteral("&Vissza a tágulási tartály méretezéshez"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(twipsRect(3645, 7245, 3390, 555));
+    placeNamed(Command2, QStringLiteral("Command2"), 3645, 7245, 3390, 555);
 
     // The calculation's own button is never shown; only its handler is used.
     Command1 = new QPushButton(QStringLiteral("Rendszertérfogat kiszámítása"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(twipsRect(450, 7245, 2625, 555));
+    placeNamed(Command1, QStringLiteral("Command1"), 450, 7245, 2625, 555);
     Command1->setFocusPolicy(Qt::NoFocus);
     Command1->hide();
 
@@ -245,15 +233,9 @@ void Rendszerterfogat::buildLayout() {
 
     // Tab runs from the last row and column back to the first in the collector and piping
     // panels; disabled boxes and the hidden Command1 are skipped by Qt itself.
-    const std::initializer_list<QWidget*> tabOrder = {
-        Command2, Text14, Text13, Text2,  Text1,  Combo5, Combo4, Text18, Text17,
-        Text16,   Text15, Combo9, Combo8, Combo7, Combo6, Text6,  Text5,  Text4,
-        Text3,    Text8,  Combo1, Combo2, Text9,  Combo3, Text10, Text12};
-    QWidget* previous = nullptr;
-    for (QWidget* widget : tabOrder) {
-        if (previous) setTabOrder(previous, widget);
-        previous = widget;
-    }
+    setTabChain({Command2, Text14, Text13, Text2,  Text1,  Combo5, Combo4, Text18, Text17,
+                 Text16,   Text15, Combo9, Combo8, Combo7, Combo6, Text6,  Text5,  Text4,
+                 Text3,    Text8,  Combo1, Combo2, Text9,  Combo3, Text10, Text12});
 }
 
 }  // namespace expans::ui

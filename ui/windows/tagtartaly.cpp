@@ -17,6 +17,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "io/report.h"
 #include "opstate.h"
 #include "sizing.h"
 #include "tables.h"
@@ -65,6 +66,7 @@ Tagtartaly::Tagtartaly(QWidget* parent)
 Tagtartaly::~Tagtartaly() {
     // The menu watches controls that go away with this window; it goes first.
     m_mayEnd = {};
+    m_coverWatch = {};
     delete std::exchange(m_menu, nullptr);
     m_queue.clear();
     m_ended = true;
@@ -80,6 +82,8 @@ void Tagtartaly::connectHandlers() {
     // field being left is checked before the click runs.
     Command1->installEventFilter(this);
     Command3->installEventFilter(this);
+    // The menu follows the cover, however it is shown or hidden.
+    Picture4->installEventFilter(this);
 
     auto clickOf = [this](QPushButton* button, void (Tagtartaly::*handler)()) {
         connect(button, &QPushButton::clicked, this, [this, button, handler] {
@@ -112,6 +116,10 @@ void Tagtartaly::connectHandlers() {
 
 bool Tagtartaly::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (watched == Picture4 && (type == QEvent::Show || type == QEvent::Hide)) {
+        if (m_coverWatch) m_coverWatch(type == QEvent::Show);
+        return QWidget::eventFilter(watched, event);
+    }
     if (type == QEvent::Shortcut && !m_ended) {
         if (auto* button = qobject_cast<QPushButton*>(watched)) {
             button->setFocus(Qt::ShortcutFocusReason);
@@ -144,22 +152,23 @@ bool Tagtartaly::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-Tagtartaly::FieldHandler Tagtartaly::lostFocusOf(const QObject* field) const {
-    if (field == nullptr) return nullptr;
-    if (field == Text1) return &Tagtartaly::Text1_LostFocus;
-    if (field == Text2) return &Tagtartaly::Text2_LostFocus;
-    if (field == Text3) return &Tagtartaly::Text3_LostFocus;
-    if (field == Text4) return &Tagtartaly::Text4_LostFocus;
-    if (field == Text5) return &Tagtartaly::Text5_LostFocus;
-    if (field == Text6) return &Tagtartaly::Text6_LostFocus;
-    if (field == Text7) return &Tagtartaly::Text7_LostFocus;
-    return nullptr;
-}
-
 void Tagtartaly::calculateForReport() {
     // A menu command leaves the focus where it is, so the field's check has not run yet.
     if (const auto lostFocus = lostFocusOf(focusWidget())) (this->*lostFocus)();
     Command1_Click();
+}
+
+void Tagtartaly::paintReport(QPagedPaintDevice& device, const QString& jobFileName) const {
+    expans::ui::paintReport(device, reportSource(), jobFileName);
+}
+
+bool Tagtartaly::writeReportPdf(const QString& path, const QString& jobFileName,
+                                QString* error) const {
+    return expans::ui::writeReportPdf(path, reportSource(), jobFileName, error);
+}
+
+QWidget* Tagtartaly::volumeWidget() const {
+    return m_volume.get();
 }
 
 void Tagtartaly::paintEvent(QPaintEvent*) {
@@ -219,7 +228,7 @@ void Tagtartaly::setChecked(bool checked) {
 }
 
 void Tagtartaly::Form_Load() {
-    Picture4->hide();
+    setCovered(false);
     m_state = startState();
 
     m_volume = std::make_unique<Rendszerterfogat>(*this);
@@ -270,6 +279,16 @@ void Tagtartaly::reactivate() {
     if (focusWidget() == Command2) {
         m_queue.run([this] { Command2_GotFocus(); }, [this] { return focusWidget() == Command2; });
     }
+}
+
+void Tagtartaly::takeVolumes(const QString& systemVolume, const QString& collectorVolume) {
+    Text1->setText(systemVolume);
+    Text11->setText(collectorVolume);
+}
+
+void Tagtartaly::setCovered(bool covered) {
+    Picture4->setVisible(covered);
+    if (covered) Picture4->raise();
 }
 
 void Tagtartaly::Command1_Click() {
@@ -337,8 +356,7 @@ void Tagtartaly::Command2_GotFocus() {
 
 void Tagtartaly::Command2_Click() {
     if (!m_volume) return;
-    Picture4->show();
-    Picture4->raise();
+    setCovered(true);
     m_volume->showModeless();
 }
 
@@ -360,35 +378,29 @@ void Tagtartaly::applyFieldCheck(QLineEdit* field, const FieldCheck& check) {
 }
 
 void Tagtartaly::Text1_Change() {
-    applyFieldCheck(Text1, checkText1(m_state, ss(Text1->text()), decimalSeparator()));
+    checkField(MainField::Text1);
 }
 
 void Tagtartaly::Text1_LostFocus() {
     Text1_Change();
 }
-
 void Tagtartaly::Text2_LostFocus() {
-    applyFieldCheck(Text2, checkText2(m_state, ss(Text2->text()), decimalSeparator()));
+    checkField(MainField::Text2);
 }
-
 void Tagtartaly::Text3_LostFocus() {
-    applyFieldCheck(Text3, checkText3(m_state, ss(Text3->text()), decimalSeparator()));
+    checkField(MainField::Text3);
 }
-
 void Tagtartaly::Text4_LostFocus() {
-    applyFieldCheck(Text4, checkText4(m_state, ss(Text4->text()), decimalSeparator()));
+    checkField(MainField::Text4);
 }
-
 void Tagtartaly::Text5_LostFocus() {
-    applyFieldCheck(Text5, checkText5(m_state, ss(Text5->text()), decimalSeparator()));
+    checkField(MainField::Text5);
 }
-
 void Tagtartaly::Text6_LostFocus() {
-    applyFieldCheck(Text6, checkText6(m_state, ss(Text6->text()), decimalSeparator()));
+    checkField(MainField::Text6);
 }
-
 void Tagtartaly::Text7_LostFocus() {
-    applyFieldCheck(Text7, checkText7(m_state, ss(Text7->text()), decimalSeparator()));
+    checkField(MainField::Text7);
 }
 
 void Tagtartaly::HScroll1_Change() {

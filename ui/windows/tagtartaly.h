@@ -3,8 +3,8 @@
 // The main window: vessel sizing inputs, results and the operating-state panel.
 // Data flow: input boxes -> lost-focus checks (core validation) -> MainState; commands and
 // selections -> core sizing -> result labels; sliders -> core operating state -> panel drawing.
-// The system-volume window writes Text1 and Text11, hides the cover Picture4 and re-enables
-// this window when the user returns from it.
+// The system-volume window reaches it through VolumeHost only: it hands back Text1 and Text11,
+// uncovers it (Picture4) and re-enables it when the user returns from it.
 //
 // Event model: a property set from code runs the control's handler nested, at once (the window
 // calls the handler itself where Qt stays silent, e.g. for an unchanged value). What the user does
@@ -23,6 +23,8 @@
 #include "job.h"
 #include "state.h"
 #include "windows/handlerqueue.h"
+#include "windows/menuhost.h"
+#include "windows/volumehost.h"
 
 class QCheckBox;
 class QComboBox;
@@ -44,7 +46,7 @@ class Rendszerterfogat;
 class RoundedBar;
 class TwipLine;
 
-class Tagtartaly : public QWidget {
+class Tagtartaly : public QWidget, public VolumeHost, public MenuHost {
     Q_OBJECT
 public:
     explicit Tagtartaly(QWidget* parent = nullptr);
@@ -55,9 +57,12 @@ public:
     // Start-up's last step: centred on the screen, shown, the focus on Command1.
     void showAtStart();
 
-    // Called by the system-volume window as the last step of its return command: gives the
-    // focus back to this window so that Command2_GotFocus recomputes. No effect while hidden.
-    void reactivate();
+    // What the system-volume window and the menu ask of this window. reactivate() gives the
+    // focus back so that Command2_GotFocus recomputes.
+    QWidget& hostWindow() override { return *this; }
+    void takeVolumes(const QString& systemVolume, const QString& collectorVolume) override;
+    void setCovered(bool covered) override;
+    void reactivate() override;
 
     const MainState& state() const { return m_state; }
     Rendszerterfogat* volumeWindow() const { return m_volume.get(); }
@@ -66,25 +71,33 @@ public:
     void setQuitAction(std::function<void()> quit) { m_quit = std::move(quit); }
 
     // True while a queued user-event handler runs or waits.
-    bool handlersPending() const { return !m_queue.idle(); }
+    bool handlersPending() const override { return !m_queue.idle(); }
 
     // Job files (tagtartaly_job.cpp). job() reads both windows; applyJob() enters a job through
     // the same handlers and checks as typing; restart() puts both windows back to start-up.
-    Job job() const;
+    Job job() const override;
     // What the printed report is made of: both windows' records and the figures the results and
     // slider panels show.
     ReportSource reportSource() const;
-    void applyJob(const Job& job);
-    void restart();
+    void applyJob(const Job& job) override;
+    void restart() override;
     // What pressing "Számítás" runs — the check of the field that holds the focus, then the
     // sizing — so that a printed report's results, and a saved job, belong to the inputs shown.
-    void calculateForReport();
+    void calculateForReport() override;
+    void paintReport(QPagedPaintDevice& device, const QString& jobFileName) const override;
+    bool writeReportPdf(const QString& path, const QString& jobFileName,
+                        QString* error) const override;
     // Runs a menu command after the user-event handlers that are waiting, like a click.
-    void postCommand(std::function<void()> command) { m_queue.post(std::move(command)); }
+    void postCommand(std::function<void()> command) override { m_queue.post(std::move(command)); }
     // Asked before the program ends; false keeps it running (the user cancelled).
-    void setExitGuard(std::function<bool()> mayEnd) { m_mayEnd = std::move(mayEnd); }
+    void setExitGuard(std::function<bool()> mayEnd) override { m_mayEnd = std::move(mayEnd); }
+    void setCoverWatch(std::function<void(bool)> watch) override {
+        m_coverWatch = std::move(watch);
+    }
+    void quit() override { Command3_Click(); }
     // The designed 877 × 527 area below the menu bar.
-    QWidget* clientArea() const { return m_client; }
+    QWidget* clientArea() const override { return m_client; }
+    QWidget* volumeWidget() const override;
     MainMenu* menu() const { return m_menu; }
 
     void Command1_Click();
@@ -107,11 +120,6 @@ public:
     void HScroll2_Change();
     void HScroll2_Scroll();
 
-    // Controls the system-volume window addresses by name.
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text11 = nullptr;
-    QWidget* Picture4 = nullptr;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -121,6 +129,8 @@ private:
     using FieldHandler = void (Tagtartaly::*)();
     FieldHandler lostFocusOf(const QObject* field) const;
     QLineEdit* fieldBox(MainField field) const;
+    // The field's check as leaving it runs it (tagtartaly_job.cpp holds the table).
+    void checkField(MainField field);
 
     void buildLayout();
     void connectHandlers();
@@ -141,6 +151,7 @@ private:
     HandlerQueue m_queue;
     std::function<void()> m_quit;
     std::function<bool()> m_mayEnd;
+    std::function<void(bool)> m_coverWatch;
     bool m_ended = false;
     QWidget* m_client = nullptr;
     MainMenu* m_menu = nullptr;
@@ -149,13 +160,18 @@ private:
     // open one box per step while a figure stays out of range.
     bool m_panelFault = false;
 
+    // The controls, named as designed (each also carries its name as objectName).
+    QWidget* Picture4 = nullptr;  // covers the window while the volume window is open
+
     // Input panel.
+    QLineEdit* Text1 = nullptr;
     QLineEdit* Text2 = nullptr;
     QLineEdit* Text3 = nullptr;
     QLineEdit* Text4 = nullptr;
     QLineEdit* Text5 = nullptr;
     QLineEdit* Text6 = nullptr;
     QLineEdit* Text7 = nullptr;
+    QLineEdit* Text11 = nullptr;
     QComboBox* Combo1 = nullptr;
     QCheckBox* Check1 = nullptr;
     QPushButton* Command1 = nullptr;

@@ -30,25 +30,28 @@ namespace {
 
 using Check = FieldCheck (*)(const MainState&, std::string_view, char);
 
-struct CheckedField {
-    MainField field;
-    Check check;
-};
+// Each input field's check, by MainField; the collector volume (Text11) is checked by the sizing.
+constexpr std::array<Check, kMainFieldCount> kChecks = {&checkText1, &checkText2, &checkText3,
+                                                        &checkText4, &checkText5, &checkText6,
+                                                        &checkText7, nullptr};
+
+Check checkOf(MainField field) {
+    return kChecks[static_cast<std::size_t>(field)];
+}
 
 // Fields whose checks compare with each other's stored values. Entered in the order typing
 // would (Tab order) unless another order passes every check: a valid job then goes in without a
 // box, whatever the window held before (e.g. a pre-pressure above the old fill pressure).
 template <std::size_t N>
-std::array<CheckedField, N> cleanOrder(std::array<CheckedField, N> fields, const MainState& state,
-                                       const Job& job, char separator) {
-    const std::array<CheckedField, N> typed = fields;
-    auto byField = [](const CheckedField& a, const CheckedField& b) { return a.field < b.field; };
-    std::sort(fields.begin(), fields.end(), byField);
+std::array<MainField, N> cleanOrder(std::array<MainField, N> fields, const MainState& state,
+                                    const Job& job, char separator) {
+    const std::array<MainField, N> typed = fields;
+    std::sort(fields.begin(), fields.end());
     do {
         MainState trial = state;
         bool clean = true;
-        for (const CheckedField& f : fields) {
-            const FieldCheck result = f.check(trial, job.field(f.field), separator);
+        for (const MainField f : fields) {
+            const FieldCheck result = checkOf(f)(trial, job.field(f), separator);
             if (!result.messages.empty() || result.restoreText) {
                 clean = false;
                 break;
@@ -56,11 +59,29 @@ std::array<CheckedField, N> cleanOrder(std::array<CheckedField, N> fields, const
             trial = result.state;
         }
         if (clean) return fields;
-    } while (std::next_permutation(fields.begin(), fields.end(), byField));
+    } while (std::next_permutation(fields.begin(), fields.end()));
     return typed;
 }
 
 }  // namespace
+
+void Tagtartaly::checkField(MainField field) {
+    QLineEdit* box = fieldBox(field);
+    applyFieldCheck(box, checkOf(field)(m_state, ss(box->text()), decimalSeparator()));
+}
+
+Tagtartaly::FieldHandler Tagtartaly::lostFocusOf(const QObject* widget) const {
+    // By MainField; leaving the collector volume (Text11) runs no handler.
+    static constexpr FieldHandler kLostFocus[] = {
+        &Tagtartaly::Text1_LostFocus, &Tagtartaly::Text2_LostFocus, &Tagtartaly::Text3_LostFocus,
+        &Tagtartaly::Text4_LostFocus, &Tagtartaly::Text5_LostFocus, &Tagtartaly::Text6_LostFocus,
+        &Tagtartaly::Text7_LostFocus};
+    if (widget == nullptr) return nullptr;
+    for (std::size_t i = 0; i < std::size(kLostFocus); ++i) {
+        if (widget == fieldBox(static_cast<MainField>(i))) return kLostFocus[i];
+    }
+    return nullptr;
+}
 
 QLineEdit* Tagtartaly::fieldBox(MainField field) const {
     const std::array<QLineEdit*, kMainFieldCount> boxes = {Text1, Text2, Text3, Text4,
@@ -120,34 +141,8 @@ void Tagtartaly::applyJob(const Job& job) {
     // The volume window: its lists and boxes all go in before its one summation, so no figure of
     // the job is counted against a start-up figure. The summation's checks report a rejected
     // figure once and reset it; its hand-back writes Text1 and Text11, as returning from it does.
-    Rendszerterfogat& volume = *m_volume;
-    const std::pair<QComboBox*, void (Rendszerterfogat::*)()> lists[kVolumeListCount] = {
-        {volume.Combo1, &Rendszerterfogat::Combo1_Click},
-        {volume.Combo2, &Rendszerterfogat::Combo2_Click},
-        {volume.Combo3, &Rendszerterfogat::Combo3_Click},
-        {volume.Combo4, &Rendszerterfogat::Combo4_Click},
-        {volume.Combo5, &Rendszerterfogat::Combo5_Click},
-        {volume.Combo6, &Rendszerterfogat::Combo6_Click},
-        {volume.Combo7, &Rendszerterfogat::Combo7_Click},
-        {volume.Combo8, &Rendszerterfogat::Combo8_Click},
-        {volume.Combo9, &Rendszerterfogat::Combo9_Click}};
-    const std::array<QLineEdit*, kVolumeBoxCount> boxes = {
-        volume.Text1,  volume.Text2,  volume.Text3,  volume.Text4,  volume.Text5,  volume.Text6,
-        volume.Text8,  volume.Text9,  volume.Text10, volume.Text12, volume.Text13, volume.Text14,
-        volume.Text15, volume.Text16, volume.Text17, volume.Text18};
-    {
-        std::vector<std::unique_ptr<QSignalBlocker>> quiet;
-        for (QLineEdit* box : boxes) quiet.push_back(std::make_unique<QSignalBlocker>(box));
-        for (std::size_t i = 0; i < kVolumeListCount; ++i) {
-            const auto& [combo, click] = lists[i];
-            const QSignalBlocker blocker(combo);
-            combo->setCurrentIndex(job.volumeLists[i]);
-            (volume.*click)();  // the row's enabling and catalogue figures, nothing counted
-        }
-        for (std::size_t i = 0; i < kVolumeBoxCount; ++i) boxes[i]->setText(qs(job.volumeBoxes[i]));
-    }
-    volume.Command1_Click();
-    volume.Command2_Click();
+    m_volume->enterJob(job);
+    m_volume->Command2_Click();
 
     // The panel's height, before Text7's check, which restores a rejected height to it.
     if (job.staticHeight) {
@@ -159,22 +154,20 @@ void Tagtartaly::applyJob(const Job& job) {
 
     // The main window's fields, each through its own check.
     Text1->setText(qs(job.field(MainField::Text1)));
-    const std::array<CheckedField, 3> pressures = {CheckedField{MainField::Text2, &checkText2},
-                                                   CheckedField{MainField::Text4, &checkText4},
-                                                   CheckedField{MainField::Text3, &checkText3}};
-    const std::array<CheckedField, 2> temperatures = {CheckedField{MainField::Text5, &checkText5},
-                                                      CheckedField{MainField::Text6, &checkText6}};
+    const std::array<MainField, 3> pressures = {MainField::Text2, MainField::Text4,
+                                                MainField::Text3};
+    const std::array<MainField, 2> temperatures = {MainField::Text5, MainField::Text6};
     // Typed into the field, then checked as leaving it would.
     auto enter = [this](MainField field, const std::string& text) {
         QLineEdit* box = fieldBox(field);
         box->setText(qs(text));
         if (const auto lostFocus = lostFocusOf(box)) (this->*lostFocus)();
     };
-    for (const CheckedField& f : cleanOrder(pressures, m_state, job, separator)) {
-        enter(f.field, job.field(f.field));
+    for (const MainField f : cleanOrder(pressures, m_state, job, separator)) {
+        enter(f, job.field(f));
     }
-    for (const CheckedField& f : cleanOrder(temperatures, m_state, job, separator)) {
-        enter(f.field, job.field(f.field));
+    for (const MainField f : cleanOrder(temperatures, m_state, job, separator)) {
+        enter(f, job.field(f));
     }
     enter(MainField::Text7, job.field(MainField::Text7));
     // Checked by the sizing, like a typed collector volume.

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 
 #include "widgets/accessibility.h"
+#include "widgets/layout.h"
 #include "widgets/panelgeometry.h"
 #include "widgets/panelwidgets.h"
 #include "widgets/pictures.h"
@@ -47,8 +48,7 @@ Look centred() {
 
 template <typename W>
 W* place(W* widget, const char* name, int left, int top, int width, int height) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(twipsRect(left, top, width, height));
+    placeNamed(widget, QString::fromLatin1(name), left, top, width, height);
     widget->lower();
     return widget;
 }
@@ -56,14 +56,6 @@ W* place(W* widget, const char* name, int left, int top, int width, int height) 
 template <typename W>
 W* place(W* widget, const char* name, const panelgeo::TwipBox& box) {
     return place(widget, name, box.left, box.top, box.width, box.height);
-}
-
-void setBackground(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    palette.setColor(QPalette::Base, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top,
@@ -74,8 +66,8 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, int lef
     widget->setWordWrap(true);
     widget->setAlignment(look.align | Qt::AlignTop);
     widget->setTextFormat(Qt::PlainText);
-    if (look.back == Back::Yellow) setBackground(widget, kLightYellow);
-    if (look.back == Back::Grey) setBackground(widget, kPanelGrey);
+    if (look.back == Back::Yellow) setGround(widget, kLightYellow);
+    if (look.back == Back::Grey) setGround(widget, kPanelGrey);
     return widget;
 }
 
@@ -186,7 +178,7 @@ void Tagtartaly::buildLayout() {
     Text11 = textBox(inputs, "Text11", QStringLiteral("2"), 5715, 4815, 615, 285);
     // Only as wide as its box: the caption "Check1" never shows.
     Check1 = place(new QCheckBox(QStringLiteral("Check1"), inputs), "Check1", 6000, 4440, 240, 285);
-    setBackground(Check1, kLightYellow);
+    setGround(Check1, kLightYellow);
     Text6 = textBox(inputs, "Text6", QStringLiteral("140"), 5715, 4050, 615, 285);
     Text5 = textBox(inputs, "Text5", QStringLiteral("20"), 5715, 3600, 615, 285);
     Text3 = textBox(inputs, "Text3", QStringLiteral("6,0"), 5715, 3150, 615, 285);
@@ -277,7 +269,7 @@ void Tagtartaly::buildLayout() {
     Text10->setReadOnly(true);
     Text10->setAlignment(Qt::AlignRight | Qt::AlignTop);  // on the line of its unit "bar"
     Text10->setFocusPolicy(Qt::ClickFocus);
-    setBackground(Text10, kPanelGrey);
+    setGround(Text10, kPanelGrey);
     Picture5 = place(new PictureGround(sliders, Picture::ValveClosed, kPanelGrey), "Picture5",
                      panelgeo::kValveClosed);
     auto* gauge =
@@ -347,12 +339,8 @@ void Tagtartaly::buildLayout() {
 void Tagtartaly::setTabOrder() {
     // The window-wide order over the controls that can take the focus; Qt skips disabled and
     // hidden ones. Text10 is left out: the Tab key skips the read-out.
-    QWidget* const order[] = {Command1, Text1,    Command2, Command3, Combo1, Text2,
-                              Text4,    Text3,    Text5,    Text6,    Check1, m_vesselList,
-                              Text11,   HScroll2, HScroll1, Text7};
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        QWidget::setTabOrder(order[i - 1], order[i]);
-    }
+    setTabChain({Command1, Text1, Command2, Command3, Combo1, Text2, Text4, Text3, Text5, Text6,
+                 Check1, m_vesselList, Text11, HScroll2, HScroll1, Text7});
 }
 
 }  // namespace expans::ui
