@@ -1,0 +1,227 @@
+#!/usr/bin/env bash
+# The Windows build, cross-compiled here with MinGW-w64 and tested under Wine. Everything comes
+# from Debian's packages, Qt included: its sources are Debian's own, built once as a static
+# Windows Qt into a cache folder outside the tree and reused from then on.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tree=$PWD
+
+usage() {
+    cat <<'EOF'
+Usage: scripts/windows.sh [MODE]
+
+Modes:
+  (none)     the full Windows build: a static Qt for Windows (built once, then reused), the
+             program and its test programs, the tests under Wine, the portable zip and the
+             setup program in dist/, then the setup tried out in a Wine prefix under Xvfb
+  --core     only the calculation library and its unit tests, cross-built and run under Wine
+             (no Qt needed; every CI run does this)
+  --qt       only the static Qt for Windows into the cache folder
+  --help     this text
+
+Environment:
+  EXPANS_WINDOWS_CACHE   where the Windows Qt is kept (~/.cache/orvenda-expans)
+  EXPANS_JOBS            parallel build jobs (all cores)
+EOF
+}
+
+mode=full
+case "${1:-}" in
+    "") ;;
+    --core) mode=core ;;
+    --qt) mode=qt ;;
+    -h | --help) usage; exit 0 ;;
+    *) usage >&2; exit 2 ;;
+esac
+
+triple=x86_64-w64-mingw32
+cache=${EXPANS_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/orvenda-expans}
+jobs=${EXPANS_JOBS:-$(nproc)}
+toolchain=$tree/cmake/mingw-w64.cmake
+qt_version=6.4.2
+qt_prefix=$cache/qt-$qt_version-mingw-static
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+
+log() { printf '== %s\n' "$*"; }
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_packages() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    ((${#missing[@]})) || return 0
+    log "installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    as_root apt-get update -qq
+    as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+core_packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 googletest)
+full_packages=("${core_packages[@]}" ninja-build xz-utils qt6-base-dev qt6-svg-dev
+               qt6-translations-l10n fonts-liberation2 icoutils nsis zip
+               xvfb xauth xdotool x11-utils imagemagick poppler-utils)
+
+# --- Wine -------------------------------------------------------------------------------------
+
+# A fresh prefix in a temporary folder; its wineserver is ended by that prefix when the script
+# exits, whatever else is running on the machine.
+wine_prefix=
+start_wine() {
+    [ -n "$wine_prefix" ] && return 0
+    wine_prefix=$(mktemp -d "${TMPDIR:-/tmp}/expans-wine.XXXXXX")
+    export WINEPREFIX=$wine_prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    trap stop_wine EXIT
+    log "Wine prefix $WINEPREFIX"
+    "$wine" wineboot --init >/dev/null 2>&1
+    WINEPREFIX=$wine_prefix "$wineserver" -w
+}
+stop_wine() {
+    [ -n "$wine_prefix" ] || return 0
+    WINEPREFIX=$wine_prefix "$wineserver" -k 2>/dev/null || true
+    rm -rf "$wine_prefix"
+    wine_prefix=
+}
+
+run_tests() {  # a GoogleTest program under Wine: its summary, or all of its output when it fails
+    local output
+    output=$(mktemp)
+    if "$wine" "$@" >"$output" 2>&1; then
+        tail -n 2 "$output"
+        rm -f "$output"
+    else
+        cat "$output"
+        rm -f "$output"
+        return 1
+    fi
+}
+
+# --- GoogleTest for the target, from Debian's sources --------------------------------------
+
+gtest_prefix=
+build_gtest() {
+    local build=$1/googletest
+    gtest_prefix=$1/googletest-install
+    [ -f "$gtest_prefix/lib/cmake/GTest/GTestConfig.cmake" ] && return 0
+    log "GoogleTest for Windows from /usr/src/googletest"
+    cmake -S /usr/src/googletest -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -Dgtest_disable_pthreads=OFF \
+        -DCMAKE_INSTALL_PREFIX="$gtest_prefix" >/dev/null
+    cmake --build "$build" -j"$jobs" >/dev/null
+    cmake --install "$build" >/dev/null
+}
+
+# --- The core and its unit tests ------------------------------------------------------------
+
+core() {
+    install_packages "${core_packages[@]}"
+    local build=$tree/build/win-core
+    build_gtest "$build"
+    log "cross-building the core and its unit tests"
+    cmake -S "$tree/tests/core-only" -B "$build/core" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Debug -DCMAKE_PREFIX_PATH="$gtest_prefix" >/dev/null
+    cmake --build "$build/core" -j"$jobs"
+    start_wine
+    log "core unit tests under Wine"
+    run_tests "$build/core/core_tests.exe"
+}
+
+# --- Qt for Windows, static, from Debian's sources -------------------------------------------
+
+# Debian's source packages, fetched with apt-get source into the cache. Where the machine's apt
+# lists have no source entries, a private apt configuration in the cache derives them from its
+# binary ones; the machine's own apt setup is left as it is.
+apt_opts=()
+derive_source_entries() {
+    apt-get source --download-only -qq --print-uris qt6-base >/dev/null 2>&1 && return 0
+    local apt=$cache/apt f
+    apt_opts=(-o Dir::State::Lists="$apt/lists" -o Dir::Etc::SourceList="$apt/sources.list"
+              -o Dir::Etc::SourceParts="$apt/sources.list.d"
+              -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=
+              -o APT::Sandbox::User=root)
+    [ -f "$apt/lists/.complete" ] && return 0
+    log "deriving source entries for apt from the machine's own"
+    mkdir -p "$apt/lists/partial" "$apt/sources.list.d"
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -e "$f" ] || continue
+        sed -E 's/^Types:.*/Types: deb-src/' "$f" >"$apt/sources.list.d/$(basename "$f")"
+    done
+    if [ -f /etc/apt/sources.list ]; then
+        sed -nE 's/^deb[[:space:]]+/deb-src /p' /etc/apt/sources.list >"$apt/sources.list"
+    else
+        : >"$apt/sources.list"
+    fi
+    apt-get "${apt_opts[@]}" update -qq
+    touch "$apt/lists/.complete"
+}
+
+qt_source() {  # source package, host development package -> prints the unpacked folder
+    local package=$1 src=$cache/src tarball
+    mkdir -p "$src"
+    tarball=$(ls "$src/${package}_$qt_version"*.orig.tar.xz 2>/dev/null | head -1 || true)
+    if [ -z "$tarball" ]; then
+        derive_source_entries
+        log "fetching the sources of $package" >&2
+        (cd "$src" && apt-get "${apt_opts[@]}" source --download-only -qq \
+            "$package=$(dpkg-query -W -f='${Version}' "$2")") >&2
+        tarball=$(ls "$src/${package}_$qt_version"*.orig.tar.xz | head -1)
+    fi
+    unpack "$tarball" "$cache/build/$package-src"
+    echo "$cache/build/$package-src"
+}
+
+unpack() {  # tarball, folder it unpacks to
+    [ -d "$2" ] && return 0
+    mkdir -p "$2.partial"
+    tar -xf "$1" -C "$2.partial" --strip-components=1
+    mv "$2.partial" "$2"
+}
+
+build_qt() {
+    if [ -f "$qt_prefix/.complete" ]; then
+        log "reusing the Windows Qt in $qt_prefix"
+        return 0
+    fi
+    install_packages "${full_packages[@]}"
+    local work=$cache/build started=$SECONDS base_src svg_src
+    base_src=$(qt_source qt6-base qt6-base-dev)
+    # Qt keeps the path of the toolchain it was built with: a copy in the cache keeps the build
+    # usable when the tree moves.
+    mkdir -p "$cache"
+    cp "$toolchain" "$cache/mingw-w64.cmake"
+    log "configuring qtbase (log: $work/qtbase.log)"
+    cmake -S "$base_src" -B "$work/qtbase" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$cache/mingw-w64.cmake" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
+        -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
+        -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF \
+        -DFEATURE_vulkan=OFF -DFEATURE_concurrent=OFF -DFEATURE_direct2d=OFF \
+        -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF \
+        -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
+        >"$work/qtbase.log" 2>&1
+    log "building qtbase"
+    cmake --build "$work/qtbase" -j"$jobs" >>"$work/qtbase.log" 2>&1
+    cmake --install "$work/qtbase" >>"$work/qtbase.log" 2>&1
+    log "qtbase built in $(((SECONDS - started) / 60)) min; configuring qtsvg"
+    svg_src=$(qt_source qt6-svg qt6-svg-dev)
+    "$qt_prefix/bin/qt-cmake" -S "$svg_src" -B "$work/qtsvg" -G Ninja \
+        -DCMAKE_BUILD_TYPE=Release >"$work/qtsvg.log" 2>&1
+    cmake --build "$work/qtsvg" -j"$jobs" >>"$work/qtsvg.log" 2>&1
+    cmake --install "$work/qtsvg" >>"$work/qtsvg.log" 2>&1
+    touch "$qt_prefix/.complete"
+    log "Qt for Windows ready in $(((SECONDS - started) / 60)) min"
+}
+
+case $mode in
+    core) core ;;
+    qt) build_qt ;;
+    full)
+        build_qt
+        core
+        ;;
+esac
