@@ -159,16 +159,18 @@ derive_source_entries() {
     touch "$apt/lists/.complete"
 }
 
-qt_source() {  # source package, host development package -> prints the unpacked folder
-    local package=$1 src=$cache/src tarball
+# Prints the folder the sources of a Debian source package are unpacked to; the version is the
+# one of the installed binary package named second, if any.
+qt_source() {  # source package, binary package or "", version prefix
+    local package=$1 src=$cache/src version=${3:-$qt_version} tarball pin=$1
     mkdir -p "$src"
-    tarball=$(ls "$src/${package}_$qt_version"*.orig.tar.xz 2>/dev/null | head -1 || true)
+    tarball=$(ls "$src/${package}_$version"*.orig.tar.xz 2>/dev/null | head -1 || true)
     if [ -z "$tarball" ]; then
-        derive_source_entries
-        log "fetching the sources of $package" >&2
-        (cd "$src" && apt-get "${apt_opts[@]}" source --download-only -qq \
-            "$package=$(dpkg-query -W -f='${Version}' "$2")") >&2
-        tarball=$(ls "$src/${package}_$qt_version"*.orig.tar.xz | head -1)
+        derive_source_entries >&2
+        [ -z "$2" ] || pin="$package=$(dpkg-query -W -f='${Version}' "$2")"
+        log "fetching the sources of $pin" >&2
+        (cd "$src" && apt-get "${apt_opts[@]}" source --download-only -qq "$pin") >&2 || return 1
+        tarball=$(ls "$src/${package}_$version"*.orig.tar.xz | head -1)
     fi
     unpack "$tarball" "$cache/build/$package-src"
     echo "$cache/build/$package-src"
@@ -179,6 +181,30 @@ unpack() {  # tarball, folder it unpacks to
     mkdir -p "$2.partial"
     tar -xf "$1" -C "$2.partial" --strip-components=1
     mv "$2.partial" "$2"
+}
+
+# Qt's SVG module: from Debian's qt6-svg sources where the archive has them, otherwise from
+# Debian's qtsvg-opensource-src (Qt 5.15), its renderer ported to Qt 6 by a patch in the tree.
+build_qtsvg() {
+    local work=$cache/build svg_src
+    if svg_src=$(qt_source qt6-svg qt6-svg-dev); then
+        log "building qtsvg (log: $work/qtsvg.log)"
+        "$qt_prefix/bin/qt-cmake" -S "$svg_src" -B "$work/qtsvg" -G Ninja \
+            -DCMAKE_BUILD_TYPE=Release >"$work/qtsvg.log" 2>&1
+    else
+        log "no qt6-svg sources in the archive: the renderer from qtsvg-opensource-src instead"
+        svg_src=$(qt_source qtsvg-opensource-src "" 5.15)
+        if [ ! -f "$svg_src/.ported" ]; then
+            patch -d "$svg_src" -p1 -s <"$tree/packaging/windows/qtsvg/qt6.patch"
+            touch "$svg_src/.ported"
+        fi
+        log "building the SVG renderer (log: $work/qtsvg.log)"
+        "$qt_prefix/bin/qt-cmake" -S "$tree/packaging/windows/qtsvg" -B "$work/qtsvg" -G Ninja \
+            -DCMAKE_BUILD_TYPE=Release -DQTSVG_SOURCE_DIR="$svg_src" \
+            -DCMAKE_INSTALL_PREFIX="$qt_prefix" >"$work/qtsvg.log" 2>&1
+    fi
+    cmake --build "$work/qtsvg" -j"$jobs" >>"$work/qtsvg.log" 2>&1
+    cmake --install "$work/qtsvg" >>"$work/qtsvg.log" 2>&1
 }
 
 build_qt() {
@@ -202,17 +228,25 @@ build_qt() {
         -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF \
         -DFEATURE_vulkan=OFF -DFEATURE_concurrent=OFF -DFEATURE_direct2d=OFF \
         -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF \
-        -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
+        -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF \
+        -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF -DFEATURE_movie=OFF \
+        -DFEATURE_textodfwriter=OFF -DFEATURE_textmarkdownreader=OFF \
+        -DFEATURE_textmarkdownwriter=OFF -DFEATURE_sessionmanager=OFF \
+        -DFEATURE_graphicsview=OFF -DFEATURE_mdiarea=OFF -DFEATURE_printdialog=ON \
+        -DFEATURE_datetimeedit=ON -DFEATURE_calendarwidget=ON \
+        -DFEATURE_undoview=OFF -DFEATURE_wizard=OFF \
+        -DFEATURE_fontdialog=OFF -DFEATURE_colordialog=OFF -DFEATURE_columnview=OFF \
+        -DFEATURE_toolbox=OFF -DFEATURE_keysequenceedit=OFF -DFEATURE_lcdnumber=OFF \
+        -DFEATURE_dial=OFF -DFEATURE_splashscreen=OFF -DFEATURE_dockwidget=OFF \
+        -DFEATURE_mainwindow=OFF -DFEATURE_textbrowser=OFF -DFEATURE_syntaxhighlighter=OFF \
+        -DFEATURE_printpreviewdialog=OFF -DFEATURE_printpreviewwidget=OFF \
+        -DFEATURE_tablewidget=OFF -DFEATURE_treewidget=OFF \
         >"$work/qtbase.log" 2>&1
     log "building qtbase"
     cmake --build "$work/qtbase" -j"$jobs" >>"$work/qtbase.log" 2>&1
     cmake --install "$work/qtbase" >>"$work/qtbase.log" 2>&1
-    log "qtbase built in $(((SECONDS - started) / 60)) min; configuring qtsvg"
-    svg_src=$(qt_source qt6-svg qt6-svg-dev)
-    "$qt_prefix/bin/qt-cmake" -S "$svg_src" -B "$work/qtsvg" -G Ninja \
-        -DCMAKE_BUILD_TYPE=Release >"$work/qtsvg.log" 2>&1
-    cmake --build "$work/qtsvg" -j"$jobs" >>"$work/qtsvg.log" 2>&1
-    cmake --install "$work/qtsvg" >>"$work/qtsvg.log" 2>&1
+    log "qtbase built in $(((SECONDS - started) / 60)) min"
+    build_qtsvg
     touch "$qt_prefix/.complete"
     log "Qt for Windows ready in $(((SECONDS - started) / 60)) min"
 }
