@@ -213,49 +213,122 @@ build_qt() {
         return 0
     fi
     install_packages "${full_packages[@]}"
-    local work=$cache/build started=$SECONDS base_src svg_src
-    base_src=$(qt_source qt6-base qt6-base-dev)
-    # Qt keeps the path of the toolchain it was built with: a copy in the cache keeps the build
-    # usable when the tree moves.
-    mkdir -p "$cache"
-    cp "$toolchain" "$cache/mingw-w64.cmake"
-    log "configuring qtbase (log: $work/qtbase.log)"
-    cmake -S "$base_src" -B "$work/qtbase" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$cache/mingw-w64.cmake" \
-        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-        -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
-        -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
-        -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF \
-        -DFEATURE_vulkan=OFF -DFEATURE_concurrent=OFF -DFEATURE_direct2d=OFF \
-        -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF \
-        -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF \
-        -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF -DFEATURE_movie=OFF \
-        -DFEATURE_textodfwriter=OFF -DFEATURE_textmarkdownreader=OFF \
-        -DFEATURE_textmarkdownwriter=OFF -DFEATURE_sessionmanager=OFF \
-        -DFEATURE_graphicsview=OFF -DFEATURE_mdiarea=OFF -DFEATURE_printdialog=ON \
-        -DFEATURE_datetimeedit=ON -DFEATURE_calendarwidget=ON \
-        -DFEATURE_undoview=OFF -DFEATURE_wizard=OFF \
-        -DFEATURE_fontdialog=OFF -DFEATURE_colordialog=OFF -DFEATURE_columnview=OFF \
-        -DFEATURE_toolbox=OFF -DFEATURE_keysequenceedit=OFF -DFEATURE_lcdnumber=OFF \
-        -DFEATURE_dial=OFF -DFEATURE_splashscreen=OFF -DFEATURE_dockwidget=OFF \
-        -DFEATURE_mainwindow=OFF -DFEATURE_textbrowser=OFF -DFEATURE_syntaxhighlighter=OFF \
-        -DFEATURE_printpreviewdialog=OFF -DFEATURE_printpreviewwidget=OFF \
-        -DFEATURE_tablewidget=OFF -DFEATURE_treewidget=OFF \
-        >"$work/qtbase.log" 2>&1
-    log "building qtbase"
-    cmake --build "$work/qtbase" -j"$jobs" >>"$work/qtbase.log" 2>&1
-    cmake --install "$work/qtbase" >>"$work/qtbase.log" 2>&1
-    log "qtbase built in $(((SECONDS - started) / 60)) min"
+    local work=$cache/build started=$SECONDS base_src
+    if [ ! -f "$qt_prefix/.qtbase-complete" ]; then
+        base_src=$(qt_source qt6-base qt6-base-dev)
+        # Qt keeps the path of the toolchain it was built with: a copy in the cache keeps the build
+        # usable when the tree moves.
+        mkdir -p "$cache"
+        cp "$toolchain" "$cache/mingw-w64.cmake"
+        log "configuring qtbase (log: $work/qtbase.log)"
+        cmake -S "$base_src" -B "$work/qtbase" -G Ninja \
+            -DCMAKE_TOOLCHAIN_FILE="$cache/mingw-w64.cmake" \
+            -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+            -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
+            -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
+            -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF \
+            -DFEATURE_vulkan=OFF -DFEATURE_concurrent=OFF -DFEATURE_direct2d=OFF \
+            -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF \
+            -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF \
+            -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF -DFEATURE_movie=OFF \
+            -DFEATURE_textodfwriter=OFF -DFEATURE_textmarkdownreader=OFF \
+            -DFEATURE_textmarkdownwriter=OFF -DFEATURE_sessionmanager=OFF \
+            -DFEATURE_graphicsview=OFF -DFEATURE_mdiarea=OFF -DFEATURE_printdialog=ON \
+            -DFEATURE_datetimeedit=ON -DFEATURE_calendarwidget=ON \
+            -DFEATURE_undoview=OFF -DFEATURE_wizard=OFF \
+            -DFEATURE_fontdialog=OFF -DFEATURE_colordialog=OFF -DFEATURE_columnview=OFF \
+            -DFEATURE_toolbox=OFF -DFEATURE_keysequenceedit=OFF -DFEATURE_lcdnumber=OFF \
+            -DFEATURE_dial=OFF -DFEATURE_splashscreen=OFF -DFEATURE_dockwidget=OFF \
+            -DFEATURE_mainwindow=OFF -DFEATURE_textbrowser=OFF -DFEATURE_syntaxhighlighter=OFF \
+            -DFEATURE_printpreviewdialog=OFF -DFEATURE_printpreviewwidget=OFF \
+            -DFEATURE_tablewidget=OFF -DFEATURE_treewidget=OFF \
+            >"$work/qtbase.log" 2>&1
+        log "building qtbase"
+        cmake --build "$work/qtbase" -j"$jobs" >>"$work/qtbase.log" 2>&1
+        cmake --install "$work/qtbase" >>"$work/qtbase.log" 2>&1
+        touch "$qt_prefix/.qtbase-complete"
+        log "qtbase built in $(((SECONDS - started) / 60)) min"
+    fi
     build_qtsvg
     touch "$qt_prefix/.complete"
     log "Qt for Windows ready in $(((SECONDS - started) / 60)) min"
 }
 
+# --- The program, its tests, what users download ---------------------------------------------
+
+host_build=$tree/build/win-host
+win_build=$tree/build/win
+dist=$tree/dist
+product=Orvenda-Expans-1.00
+
+build_program() {
+    log "build-time tools and the Linux program for comparison, built natively"
+    cmake -S "$tree" -B "$host_build" -DCMAKE_BUILD_TYPE=Release -DEXPANS_BUILD_TESTS=OFF >/dev/null
+    cmake --build "$host_build" -j"$jobs" --target render_icon expans-unpack-raster orvenda-expans
+    build_gtest "$tree/build/win-core"
+    log "cross-building the program and its window tests"
+    cmake -S "$tree" -B "$win_build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$qt_prefix;$gtest_prefix" \
+        -DEXPANS_HOST_BUILD="$host_build" >/dev/null
+    cmake --build "$win_build" -j"$jobs" --target orvenda-expans ui_tests
+}
+
+# report_text <program and its arguments...>: the text of the report the program writes for the
+# job, with the job file's name as given.
+report_text() {
+    local out=$1 job=$2
+    shift 2
+    "$@" "$job" --pdf "$out.pdf" 2>"$out.err" || { cat "$out.err" >&2; return 1; }
+    pdftotext -layout "$out.pdf" "$out.txt"
+}
+
+program_tests() {
+    start_wine
+    log "window tests under Wine, offscreen"
+    QT_QPA_PLATFORM=offscreen run_tests "$win_build/tests/ui_tests.exe"
+
+    log "a job from Linux, with a Hungarian file name and Windows line endings, reported on both"
+    local work=$win_build/job-check job="Családi ház.expans"
+    rm -rf "$work" && mkdir -p "$work/crlf"
+    cp "$tree/tests/cli/munka.expans" "$work/$job"
+    sed 's/$/\r/' "$tree/tests/cli/munka.expans" >"$work/crlf/$job"
+    (cd "$work" && report_text linux "$job" "$host_build/app/orvenda-expans" &&
+        report_text windows "$job" "$wine" "$win_build/app/orvenda-expans.exe")
+    (cd "$work/crlf" && report_text windows "$job" "$wine" "$win_build/app/orvenda-expans.exe")
+    diff -u "$work/linux.txt" "$work/windows.txt" || { echo "the reports differ" >&2; return 1; }
+    diff -u "$work/windows.txt" "$work/crlf/windows.txt" || {
+        echo "Windows line endings change the report" >&2
+        return 1
+    }
+    grep -q "Projektfájl: *Családi ház.expans" "$work/windows.txt"
+    echo "the same report on Linux and Windows"
+}
+
+package() {
+    log "the portable zip and the setup program in dist/"
+    local stage=$win_build/stage
+    rm -rf "$stage" && mkdir -p "$stage/$product" "$dist"
+    cp "$win_build/app/orvenda-expans.exe" "$win_build/packaging/windows/orvenda-expans.ico" \
+        "$stage/$product/"
+    "${triple}-strip" "$stage/$product/orvenda-expans.exe"
+    rm -f "$dist/$product-win64.zip"
+    (cd "$stage" && zip -q -r -X "$dist/$product-win64.zip" "$product")
+    makensis -V2 -DSTAGE="$stage/$product" -DOUTFILE="$dist/$product-setup.exe" \
+        "$tree/packaging/windows/installer.nsi"
+    ls -l "$dist"
+}
+
+main() {
+    build_qt
+    core
+    build_program
+    program_tests
+    package
+    "$tree/tests/windows/setup_session.sh" "$dist/$product-setup.exe" "$win_build/job-check"
+}
+
 case $mode in
     core) core ;;
     qt) build_qt ;;
-    full)
-        build_qt
-        core
-        ;;
+    full) main ;;
 esac
