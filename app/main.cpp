@@ -11,6 +11,14 @@
 #include "report.h"
 #include "tagtartaly.h"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
 namespace {
 
 void printLine(FILE* stream, const QString& text) {
@@ -20,6 +28,14 @@ void printLine(FILE* stream, const QString& text) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+#ifdef _WIN32
+    // A window program started from a command prompt has no output of its own: what --pdf
+    // reports goes to that prompt's console (unless the output was redirected).
+    if (GetStdHandle(STD_ERROR_HANDLE) == nullptr && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
+#endif
     // A report needs no display: with --pdf the program also runs where there is none (a server,
     // a build machine), unless a platform was chosen explicitly.
     for (int i = 1; i < argc; ++i) {
