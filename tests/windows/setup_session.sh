@@ -46,6 +46,10 @@ export DISPLAY=:$(head -n1 "$work/display")
 "$wineserver" -w
 user_dir=$WINEPREFIX/drive_c/users/$(id -un)
 [ -d "$user_dir" ] || fail "no user folder in the Wine prefix"
+# A Hungarian user's regional settings, the decimal comma among them.
+"$wine" reg add 'HKCU\Control Panel\International' /v LocaleName /d hu-HU /f >/dev/null 2>&1
+"$wine" reg add 'HKCU\Control Panel\International' /v sDecimal /d , /f >/dev/null 2>&1
+"$wineserver" -w
 reg_export() { "$wine" reg export HKCU "$1" /y >/dev/null 2>&1; iconv -f UTF-16 -t UTF-8 "$1" | tr -d '\r'; }
 # Wine writes its own settings into the prefix for a while after start-up; settle first.
 reg_export "$work/before.reg" >"$work/before.txt"
