@@ -285,7 +285,10 @@ report_text() {
 program_tests() {
     start_wine
     log "window tests under Wine, offscreen"
-    QT_QPA_PLATFORM=offscreen run_tests "$win_build/tests/ui_tests.exe"
+    # The report tests read the PDF back with Debian's pdftotext, which a Windows program cannot
+    # start; the reports are compared with the Linux ones below instead.
+    QT_QPA_PLATFORM=offscreen run_tests "$win_build/tests/ui_tests.exe" \
+        --gtest_filter=-Report/ReportTest.*:Report.FromAWindowNeverShown
 
     log "a job from Linux, with a Hungarian file name and Windows line endings, reported on both"
     local work=$win_build/job-check job="Családi ház.expans"
