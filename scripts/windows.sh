@@ -239,7 +239,8 @@ build_qt() {
             -DFEATURE_fontdialog=OFF -DFEATURE_colordialog=OFF -DFEATURE_columnview=OFF \
             -DFEATURE_toolbox=OFF -DFEATURE_keysequenceedit=OFF -DFEATURE_lcdnumber=OFF \
             -DFEATURE_dial=OFF -DFEATURE_splashscreen=OFF -DFEATURE_dockwidget=OFF \
-            -DFEATURE_mainwindow=OFF -DFEATURE_textbrowser=OFF -DFEATURE_syntaxhighlighter=OFF \
+            -DFEATURE_textbrowser=OFF -DFEATURE_syntaxhighlighter=OFF \
+            -DFEATURE_mainwindow=ON -DFEATURE_toolbar=ON \
             -DFEATURE_printpreviewdialog=OFF -DFEATURE_printpreviewwidget=OFF \
             -DFEATURE_tablewidget=OFF -DFEATURE_treewidget=OFF \
             >"$work/qtbase.log" 2>&1
