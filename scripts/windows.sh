@@ -183,6 +183,26 @@ unpack() {  # tarball, folder it unpacks to
     mv "$2.partial" "$2"
 }
 
+# Debian's Qt sources leave out the tablet interface's headers (src/3rdparty/wintab) that the
+# windows platform plugin includes; Wine's own, from Debian's libwine-dev, stand in.
+provide_wintab() {
+    local folder=$1 deb
+    [ -f "$folder/pktdef.h" ] && return 0
+    log "the tablet headers from libwine-dev"
+    deb=$(ls "$cache/src"/libwine-dev_*.deb 2>/dev/null | head -1 || true)
+    if [ -z "$deb" ]; then
+        (cd "$cache/src" && apt-get download -qq libwine-dev)
+        deb=$(ls "$cache/src"/libwine-dev_*.deb | head -1)
+    fi
+    mkdir -p "$folder"
+    dpkg-deb --fsys-tarfile "$deb" | tar -x -O ./usr/include/wine/wine/windows/wintab.h \
+        >"$folder/wintab_wine.h"
+    cp "$tree/packaging/windows/wintab.h" "$folder/wintab.h"
+    dpkg-deb --fsys-tarfile "$deb" | tar -x -O ./usr/include/wine/wine/windows/pktdef.h \
+        >"$folder/pktdef.h.partial"
+    mv "$folder/pktdef.h.partial" "$folder/pktdef.h"
+}
+
 # Qt's SVG module: from Debian's qt6-svg sources where the archive has them, otherwise from
 # Debian's qtsvg-opensource-src (Qt 5.15), its renderer ported to Qt 6 by a patch in the tree.
 build_qtsvg() {
@@ -216,6 +236,7 @@ build_qt() {
     local work=$cache/build started=$SECONDS base_src
     if [ ! -f "$qt_prefix/.qtbase-complete" ]; then
         base_src=$(qt_source qt6-base qt6-base-dev)
+        provide_wintab "$base_src/src/3rdparty/wintab"
         # Qt keeps the path of the toolchain it was built with: a copy in the cache keeps the build
         # usable when the tree moves.
         mkdir -p "$cache"
