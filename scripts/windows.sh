@@ -237,6 +237,9 @@ build_qt() {
     if [ ! -f "$qt_prefix/.qtbase-complete" ]; then
         base_src=$(qt_source qt6-base qt6-base-dev)
         provide_wintab "$base_src/src/3rdparty/wintab"
+        # Qt 6.4's windows plugin reaches for OpenGL wherever dynamic GL is on, OpenGL or not.
+        sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
+            "$base_src/src/plugins/platforms/windows/qwindowswindow.cpp"
         # Qt keeps the path of the toolchain it was built with: a copy in the cache keeps the build
         # usable when the tree moves.
         mkdir -p "$cache"
