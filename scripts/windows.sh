@@ -251,7 +251,7 @@ build_qt() {
             -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
             -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
             -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF \
-            -DFEATURE_vulkan=OFF -DFEATURE_concurrent=OFF -DFEATURE_direct2d=OFF \
+            -DFEATURE_vulkan=OFF -DFEATURE_concurrent=OFF \
             -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF \
             -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF \
             -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF -DFEATURE_movie=OFF \
@@ -294,7 +294,9 @@ build_program() {
     log "cross-building the program and its window tests"
     cmake -S "$tree" -B "$win_build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$qt_prefix;$gtest_prefix" \
-        -DEXPANS_HOST_BUILD="$host_build" >/dev/null
+        -DEXPANS_HOST_BUILD="$host_build" \
+        -DCMAKE_CXX_STANDARD_LIBRARIES="-ldwrite -lkernel32 -luser32 -lgdi32 -lwinspool -lshell32 -lole32 -loleaut32 -luuid -lcomdlg32 -ladvapi32" \
+        >/dev/null
     cmake --build "$win_build" -j"$jobs" --target orvenda-expans ui_tests
 }
 
@@ -312,7 +314,7 @@ program_tests() {
     log "window tests under Wine, offscreen"
     # The report tests read the PDF back with Debian's pdftotext, which a Windows program cannot
     # start; the reports are compared with the Linux ones below instead.
-    QT_QPA_PLATFORM=offscreen run_tests "$win_build/tests/ui_tests.exe" \
+    QT_QPA_PLATFORM=offscreen run_tests "$win_build/ui_tests.exe" \
         --gtest_filter=-Report/ReportTest.*:Report.FromAWindowNeverShown
 
     log "a job from Linux, with a Hungarian file name and Windows line endings, reported on both"
@@ -321,8 +323,8 @@ program_tests() {
     cp "$tree/tests/cli/munka.expans" "$work/$job"
     sed 's/$/\r/' "$tree/tests/cli/munka.expans" >"$work/crlf/$job"
     (cd "$work" && report_text linux "$job" "$host_build/app/orvenda-expans" &&
-        report_text windows "$job" "$wine" "$win_build/app/orvenda-expans.exe")
-    (cd "$work/crlf" && report_text windows "$job" "$wine" "$win_build/app/orvenda-expans.exe")
+        report_text windows "$job" "$wine" "$win_build/orvenda-expans.exe")
+    (cd "$work/crlf" && report_text windows "$job" "$wine" "$win_build/orvenda-expans.exe")
     diff -u "$work/linux.txt" "$work/windows.txt" || { echo "the reports differ" >&2; return 1; }
     diff -u "$work/windows.txt" "$work/crlf/windows.txt" || {
         echo "Windows line endings change the report" >&2
@@ -336,7 +338,7 @@ package() {
     log "the portable zip and the setup program in dist/"
     local stage=$win_build/stage
     rm -rf "$stage" && mkdir -p "$stage/$product" "$dist"
-    cp "$win_build/app/orvenda-expans.exe" "$win_build/packaging/windows/orvenda-expans.ico" \
+    cp "$win_build/orvenda-expans.exe" "$win_build/packaging/windows/orvenda-expans.ico" \
         "$stage/$product/"
     "${triple}-strip" "$stage/$product/orvenda-expans.exe"
     rm -f "$dist/$product-win64.zip"
