@@ -35,3 +35,6 @@ if [ -x tests/xvfb/user_session.sh ]; then
   echo "== user session under Xvfb"
   tests/xvfb/user_session.sh build/test/app/orvenda-expans
 fi
+
+echo "== the core cross-built for Windows, its tests under Wine"
+scripts/windows.sh --core

@@ -5,6 +5,14 @@
 #include <QFileInfo>
 #include <cstdio>
 #include <string_view>
+#ifdef _WIN32
+#include <QFontDatabase>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
 
 #include "io/jobfile.h"
 #include "io/report.h"
@@ -64,6 +72,14 @@ int writeReportWithoutWindow(Tagtartaly& window, const QString& jobPath, const Q
 }
 
 }  // namespace
+#ifdef _WIN32
+void addBundledFonts() {
+    for (const char* face : {"Regular", "Bold", "Italic", "BoldItalic"}) {
+        QFontDatabase::addApplicationFont(
+            QStringLiteral(":/fonts/LiberationSans-%1.ttf").arg(QLatin1String(face)));
+    }
+}
+#endif
 
 std::unique_ptr<QTranslator> prepareApplication() {
     QApplication::setApplicationName(QStringLiteral("Orvenda-Expans"));
@@ -72,10 +88,21 @@ std::unique_ptr<QTranslator> prepareApplication() {
     QApplication::setWindowIcon(emblemIcon());
     // Ties the windows to the installed desktop entry (Wayland app id, task bar icon).
     QGuiApplication::setDesktopFileName(QStringLiteral("hu.orvenda.Expans"));
+#ifdef _WIN32
+    addBundledFonts();
+#endif
     return installQtTranslations();
 }
 
 int runApplication(int& argc, char* argv[]) {
+#ifdef _WIN32
+    // A window program started from a command prompt has no output of its own: what --pdf
+    // reports goes to that prompt's console (unless the output was redirected).
+    if (GetStdHandle(STD_ERROR_HANDLE) == nullptr && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
+#endif
     choosePlatform(argc, argv);
     QApplication app(argc, argv);
     // Before the command line is read, so --help speaks Hungarian too.

@@ -15,4 +15,10 @@ std::unique_ptr<QTranslator> prepareApplication();
 // exit status. argc must outlive the call, as QApplication keeps a reference to it.
 int runApplication(int& argc, char* argv[]);
 
+#ifdef _WIN32
+// Windows has no Liberation Sans, which the windows are laid out for: the program brings it
+// compiled in and registers it here (prepareApplication does; so do the window tests).
+void addBundledFonts();
+#endif
+
 }  // namespace expans::ui

@@ -9,9 +9,14 @@ namespace expans::ui {
 std::unique_ptr<QTranslator> installQtTranslations() {
     auto translator = std::make_unique<QTranslator>();
     // Hungarian whatever the desktop's language: every text of the program is Hungarian.
+#ifdef _WIN32
+    // The Windows program carries them in itself: nothing lies beside it.
+    const QString folder = QStringLiteral(":/translations");
+#else
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#endif
     if (!translator->load(QLocale(QLocale::Hungarian, QLocale::Hungary), QStringLiteral("qtbase"),
-                          QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+                          QStringLiteral("_"), folder) ||
         !QCoreApplication::installTranslator(translator.get())) {
         return nullptr;
     }

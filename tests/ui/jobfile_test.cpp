@@ -216,6 +216,29 @@ TEST_F(JobFileTest, OpeningAfterAnotherJobGivesWhatAFreshProgramGives) {
     expectSame(bothWindows(*window), saved);
 }
 
+// Windows users name their jobs in Hungarian and edit them with editors that write CRLF.
+TEST_F(JobFileTest, HungarianNameAndWindowsLineEndingsOpenAlike) {
+    changeEverything();
+    const QString name = dir.filePath(u("Családi ház"));
+    dialogs.chosenFile = name;
+    ASSERT_TRUE(menu().saveAs());
+    const QString file = name + u(".expans");
+    EXPECT_EQ(menu().filePath(), file);
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadWrite));
+    QByteArray text = saved.readAll();
+    text.replace("\r\n", "\n").replace("\n", "\r\n");
+    ASSERT_TRUE(saved.resize(0));
+    ASSERT_EQ(saved.write(text), text.size());
+    saved.close();
+
+    auto reopened = freshWindow();
+    ASSERT_TRUE(reopened->menu()->openFile(file));
+    settle();
+    EXPECT_TRUE(dialogs.fileErrors.isEmpty());
+    expectSame(bothWindows(*reopened), bothWindows(*window));
+}
+
 TEST_F(JobFileTest, NewGivesTheStartUpStateOfBothWindows) {
     changeEverything();
     named<QLineEdit>(*window->volumeWindow(), "Text1")

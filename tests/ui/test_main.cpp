@@ -7,6 +7,9 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#ifdef _WIN32
+#include "application.h"
+#endif
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -17,5 +20,8 @@ int main(int argc, char* argv[]) {
     // Each run its own settings: test programs run side by side.
     const QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+#ifdef _WIN32
+    expans::ui::addBundledFonts();
+#endif
     return RUN_ALL_TESTS();
 }
