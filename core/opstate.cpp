@@ -90,7 +90,7 @@ OperatingOutcome recompute(const MainState& input, int hscroll2Value, std::strin
                            char separator) {
     OperatingOutcome out;
     out.state = input;
-    out.display.label34 = degreesText(hscroll2Value);
+    out.display.collectorTemperatureText = degreesText(hscroll2Value);
     try {
         MainState s = input;
         const Currency one = Currency::fromInt(1);
@@ -184,13 +184,13 @@ OperatingOutcome recompute(const MainState& input, int hscroll2Value, std::strin
 
         PanelDisplay& d = out.display;
         d.vapourLabelsVisible = vapourLabelsVisible(boiling.state);
-        d.label40 = vapourShareText(f);
-        d.picture5Visible = !blows;
-        d.text10 = gaugePressureText(s.SystemPressureAbs, separator);
+        d.vapourShareText = vapourShareText(f);
+        d.closedValveVisible = !blows;
+        d.gaugePressureText = gaugePressureText(s.SystemPressureAbs, separator);
         // Without a vessel there is no gas to draw.
-        d.shape2 = gasBar(vn > 0 ? s.GasVolume.toDouble() / vn : 0.0);
-        d.line4 = needleLine(s.SystemPressureAbs);
-        d.label26 = boilingPointText(s.BoilingPoint, separator);
+        d.gasBar = gasBar(vn > 0 ? s.GasVolume.toDouble() / vn : 0.0);
+        d.needle = needleLine(s.SystemPressureAbs);
+        d.boilingPointText = boilingPointText(s.BoilingPoint, separator);
 
         out.state = s;
         out.boiling = boiling.state;
@@ -198,12 +198,12 @@ OperatingOutcome recompute(const MainState& input, int hscroll2Value, std::strin
         out.valveLimited = limited;
         out.valveBlowsOff = blows;
     } catch (const ArithmeticFault&) {
-        const std::string label34 = out.display.label34;
+        const std::string label34 = out.display.collectorTemperatureText;
         out = OperatingOutcome{};
         out.ok = false;
         out.message = kOutOfRangeMessage;
         out.state = input;
-        out.display.label34 = label34;
+        out.display.collectorTemperatureText = label34;
     }
     return out;
 }

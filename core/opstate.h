@@ -20,8 +20,8 @@ namespace expans {
 inline constexpr int kCollectorAboveMean = 10;
 
 struct MeanSliderStep {
-    int hscroll2Value = 0;  // the collector-temperature slider follows kCollectorAboveMean above
-    std::string label11;    // "60°C"
+    int collectorTemperature = 0;     // HScroll2, kCollectorAboveMean above the mean
+    std::string meanTemperatureText;  // Label11, "60°C"
 };
 
 // Mean-temperature slider moved to hscroll1Value: stores MeanTemperature and
@@ -52,19 +52,19 @@ std::optional<bool> vapourLabelsVisible(BoilingState state);
 double boilingPoint(double pressureAbs, double concentratePercent);
 
 struct PanelDisplay {
-    std::string label34;                      // collector temperature, "70°C"
+    std::string collectorTemperatureText;     // Label34, "70°C"
     std::optional<bool> vapourLabelsVisible;  // Label39 and Label40; empty: leave as they are
-    std::string label40;                      // vapour share, "0 %"
-    bool picture5Visible = true;              // closed valve; hidden while it blows off
-    std::string text10;                       // gauge pressure, "4,04"
-    BarGeometry shape2;                       // set Height, then Top
-    Segment line4;                            // set X1, Y1, X2, Y2
-    std::string label26;                      // boiling point at the collectors, "162,94°C"
+    std::string vapourShareText;              // Label40, "0 %"
+    bool closedValveVisible = true;           // Picture5; hidden while the valve blows off
+    std::string gaugePressureText;            // Text10, "4,04"
+    BarGeometry gasBar;                       // Shape2: set Height, then Top
+    Segment needle;                           // Line4: set X1, Y1, X2, Y2
+    std::string boilingPointText;             // Label26, at the collectors, "162,94°C"
 };
 
 struct OperatingOutcome {
     // False when a figure or result left the representable range: the window shows the message,
-    // keeps its stored values and applies nothing of the display but label34.
+    // keeps its stored values and applies nothing of the display but collectorTemperatureText.
     bool ok = true;
     std::string message;
 

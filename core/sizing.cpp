@@ -30,7 +30,7 @@ Currency readCollectorVolume(const MainState& state, std::string_view text11, ch
     }
     if (message != nullptr) {
         outcome.messages.emplace_back(message);
-        outcome.text11 = currencyText(state.CollectorVolume, separator);
+        outcome.collectorVolumeRestoreText = currencyText(state.CollectorVolume, separator);
     }
     return value;
 }

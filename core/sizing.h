@@ -19,17 +19,17 @@ inline constexpr const char* kNegativeCollectorVolumeMessage =
     "A kollektorok térfogata nem lehet negatív";
 
 struct SizingLabels {
-    std::string label29;  // ExpansionVolume
-    std::string label28;  // HotVolume
-    std::string label27;  // MinVesselVolume
-    std::string label16;  // antifreeze concentrate need
+    std::string expansionVolumeText;  // Label29, ExpansionVolume
+    std::string hotVolumeText;        // Label28, HotVolume
+    std::string minVesselVolumeText;  // Label27, MinVesselVolume
+    std::string concentrateText;      // Label16, antifreeze concentrate need
 };
 
 struct SizingOutcome {
     MainState state;                    // the stored values after the run
     std::vector<std::string> messages;  // message boxes to show, in order
     // Text Text11 must show when its entry was rejected (the last accepted collector volume).
-    std::optional<std::string> text11;
+    std::optional<std::string> collectorVolumeRestoreText;
     // Evaporation case: HScroll2 enabled and Label25, Label34, Label35, Label26 visible (in that
     // order); plain case: all of them off.
     bool evaporationPanel = false;

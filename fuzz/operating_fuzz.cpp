@@ -39,19 +39,21 @@ std::string note(const Window& w) {
 void sizing(Window& w) {
     const SizingOutcome out = size(w.state, w.evaporation, w.text11, w.text7, w.separator);
     const SizingOutcome again = size(w.state, w.evaporation, w.text11, w.text7, w.separator);
-    FUZZ_CHECK(
-        out.state == again.state && out.messages == again.messages && out.text11 == again.text11,
-        note(w) + ": a second sizing run differs");
+    FUZZ_CHECK(out.state == again.state && out.messages == again.messages &&
+                   out.collectorVolumeRestoreText == again.collectorVolumeRestoreText,
+               note(w) + ": a second sizing run differs");
     FUZZ_CHECK(out.messages.size() <= 2, note(w));
     if (!out.labels) {
         FUZZ_CHECK(!out.messages.empty() && out.messages.back() == kOutOfRangeMessage, note(w));
         FUZZ_CHECK(out.state == w.state, note(w) + ": a failing sizing changed the state");
     }
-    if (out.text11) {
+    if (out.collectorVolumeRestoreText) {
         // The restored text is one the sizing accepts.
-        const SizingOutcome restored = size(out.state, true, *out.text11, w.text7, w.separator);
-        FUZZ_CHECK(restored.text11 == std::nullopt, note(w) + " restored " + *out.text11);
-        w.text11 = *out.text11;
+        const SizingOutcome restored =
+            size(out.state, true, *out.collectorVolumeRestoreText, w.text7, w.separator);
+        FUZZ_CHECK(restored.collectorVolumeRestoreText == std::nullopt,
+                   note(w) + " restored " + *out.collectorVolumeRestoreText);
+        w.text11 = *out.collectorVolumeRestoreText;
     }
     FUZZ_CHECK(out.state.CollectorVolume >= Currency{}, note(w) + ": negative collector volume");
     w.state = out.state;
@@ -72,7 +74,7 @@ void checkPanel(const Window& w, const OperatingOutcome& out, const MainState& b
         where + ": pressure off the dial");
     FUZZ_CHECK(s.GasVolume <= Currency::fromInt(s.SelectedVesselVolume), where);
 
-    const Segment& needle = out.display.line4;
+    const Segment& needle = out.display.needle;
     FUZZ_CHECK(needle.x1 == kNeedlePivot && needle.y1 == kNeedlePivot, where);
     const double dx = needle.x2 - kNeedlePivot;
     const double dy = kNeedlePivot - needle.y2;
@@ -80,7 +82,7 @@ void checkPanel(const Window& w, const OperatingOutcome& out, const MainState& b
     const double theta = std::atan2(dx, dy);  // clockwise from straight up
     FUZZ_CHECK(theta >= -2.3563 && theta <= 2.3539, where + ": needle beyond the dial's ends");
 
-    const BarGeometry& bar = out.display.shape2;
+    const BarGeometry& bar = out.display.gasBar;
     FUZZ_CHECK(std::isfinite(bar.height) && std::isfinite(bar.top), where);
     FUZZ_CHECK(bar.height >= 0 && bar.height <= 1356.01F, where + ": gas bar beyond the vessel");
     FUZZ_CHECK(std::fabs(bar.top + bar.height - kGasBarBottom) < 0.01, where + ": gas bar bottom");
@@ -91,9 +93,9 @@ void panel(Window& w) {
     checkPanel(w, out, w.state);
     const OperatingOutcome again = recompute(out.state, w.hscroll2, w.text11, w.separator);
     FUZZ_CHECK(again.ok == out.ok && again.state == out.state &&
-                   again.display.text10 == out.display.text10 &&
-                   again.display.label26 == out.display.label26 &&
-                   again.display.label40 == out.display.label40,
+                   again.display.gaugePressureText == out.display.gaugePressureText &&
+                   again.display.boilingPointText == out.display.boilingPointText &&
+                   again.display.vapourShareText == out.display.vapourShareText,
                note(w) + ": a second panel run differs");
     if (out.ok) w.state = out.state;
 }
@@ -101,7 +103,7 @@ void panel(Window& w) {
 void meanSliderTo(Window& w, int value) {
     w.hscroll1 = value;
     const MeanSliderStep step = meanSlider(w.state, value);
-    w.hscroll2 = std::clamp(step.hscroll2Value, -25, 200);
+    w.hscroll2 = std::clamp(step.collectorTemperature, -25, 200);
     panel(w);
 }
 

@@ -55,8 +55,8 @@ OperatingOutcome run(const Circuit& k, int t1, std::optional<int> t2 = std::null
     MainState s = stateFor(k, 0);
     const std::string text11 = currencyText(s.CollectorVolume, kSep);
     const MeanSliderStep step = meanSlider(s, t1);
-    OperatingOutcome out = recompute(s, step.hscroll2Value, text11, kSep);
-    out = recompute(out.state, t2.value_or(step.hscroll2Value), text11, kSep);
+    OperatingOutcome out = recompute(s, step.collectorTemperature, text11, kSep);
+    out = recompute(out.state, t2.value_or(step.collectorTemperature), text11, kSep);
     return out;
 }
 
@@ -94,7 +94,7 @@ struct WorkedCase {
     double pressure;             // bar absolute, at 0.0001 unless roughPressure
     bool roughPressure = false;  // given to three decimals
     std::optional<double> gasVolume, boilingPointValue, operatingVolume;
-    std::string label40;
+    std::string vapourShareText;
 };
 
 class WorkedExample : public ::testing::TestWithParam<WorkedCase> {};
@@ -107,7 +107,7 @@ TEST_P(WorkedExample, ReproducesStateAndShare) {
     EXPECT_NEAR(out.vapourFraction, w.f, 0.5e-3);
     EXPECT_EQ(out.valveLimited, w.limited);
     EXPECT_EQ(out.valveBlowsOff, w.blows);
-    EXPECT_EQ(out.display.picture5Visible, !w.blows);
+    EXPECT_EQ(out.display.closedValveVisible, !w.blows);
     EXPECT_NEAR(out.state.SystemPressureAbs.toDouble(), w.pressure, w.roughPressure ? 0.5e-3 : 0);
     if (w.gasVolume) {
         EXPECT_EQ(out.state.GasVolume, c(*w.gasVolume));
@@ -118,7 +118,7 @@ TEST_P(WorkedExample, ReproducesStateAndShare) {
     if (w.operatingVolume) {
         EXPECT_EQ(out.state.OperatingVolume, c(*w.operatingVolume));
     }
-    EXPECT_EQ(out.display.label40, w.label40);
+    EXPECT_EQ(out.display.vapourShareText, w.vapourShareText);
     EXPECT_EQ(out.display.vapourLabelsVisible, w.boiling != BoilingState::None);
 }
 
@@ -212,18 +212,18 @@ TEST(OperatingState, StartUpPanelDisplay) {
     const OperatingOutcome out = run(kStartUp, 60);
     ASSERT_TRUE(out.ok);
     const PanelDisplay& d = out.display;
-    EXPECT_EQ(d.label34, "70°C");
-    EXPECT_EQ(d.text10, "4,11");
-    EXPECT_EQ(d.label26, "175,36°C");
+    EXPECT_EQ(d.collectorTemperatureText, "70°C");
+    EXPECT_EQ(d.gaugePressureText, "4,11");
+    EXPECT_EQ(d.boilingPointText, "175,36°C");
     EXPECT_EQ(d.vapourLabelsVisible, std::optional<bool>(false));
-    EXPECT_EQ(d.label40, "0 %");
-    EXPECT_TRUE(d.picture5Visible);
-    EXPECT_NEAR(d.shape2.height, 1194.12, 0.005);
-    EXPECT_NEAR(d.shape2.top, 1060.88, 0.005);
-    EXPECT_EQ(d.line4.x1, 660.0f);
-    EXPECT_EQ(d.line4.y1, 660.0f);
-    EXPECT_NEAR(d.line4.x2, 1072.79, 0.005);
-    EXPECT_NEAR(d.line4.y2, 311.86, 0.005);
+    EXPECT_EQ(d.vapourShareText, "0 %");
+    EXPECT_TRUE(d.closedValveVisible);
+    EXPECT_NEAR(d.gasBar.height, 1194.12, 0.005);
+    EXPECT_NEAR(d.gasBar.top, 1060.88, 0.005);
+    EXPECT_EQ(d.needle.x1, 660.0f);
+    EXPECT_EQ(d.needle.y1, 660.0f);
+    EXPECT_NEAR(d.needle.x2, 1072.79, 0.005);
+    EXPECT_NEAR(d.needle.y2, 311.86, 0.005);
 }
 
 TEST(OperatingState, RepeatedRunsGiveTheSameState) {
@@ -235,17 +235,17 @@ TEST(OperatingState, RepeatedRunsGiveTheSameState) {
     EXPECT_EQ(again.state.GasVolume, first.state.GasVolume);
     EXPECT_EQ(again.state.BoilingPoint, first.state.BoilingPoint);
     EXPECT_EQ(again.state.OperatingVolume, first.state.OperatingVolume);
-    EXPECT_EQ(again.display.text10, first.display.text10);
+    EXPECT_EQ(again.display.gaugePressureText, first.display.gaugePressureText);
 }
 
 TEST(OperatingState, CollectorSliderMovesAloneAfterMeanSlider) {
     MainState s = stateFor(kExample, 0);
     const MeanSliderStep step = meanSlider(s, 60);
-    const OperatingOutcome coupled = recompute(s, step.hscroll2Value, "2", kSep);
+    const OperatingOutcome coupled = recompute(s, step.collectorTemperature, "2", kSep);
     const OperatingOutcome moved = recompute(coupled.state, 90, "2", kSep);
     EXPECT_EQ(moved.state.MeanTemperature, 60);
     EXPECT_EQ(moved.state.CollectorTemperature, c(90));
-    EXPECT_EQ(moved.display.label34, "90°C");
+    EXPECT_EQ(moved.display.collectorTemperatureText, "90°C");
     EXPECT_EQ(moved.state.SystemPressureAbs, run(kExample, 60, 90).state.SystemPressureAbs);
 }
 
@@ -267,15 +267,15 @@ TEST(OperatingState, HotterCircuitStaysAtMaximumPressure) {
         const OperatingOutcome out = run(kExampleSmallVessel, t1, 200);
         ASSERT_TRUE(out.ok);
         EXPECT_EQ(out.state.SystemPressureAbs, c(7)) << t1;
-        EXPECT_EQ(out.display.text10, "6") << t1;
-        EXPECT_FALSE(out.display.picture5Visible) << t1;
+        EXPECT_EQ(out.display.gaugePressureText, "6") << t1;
+        EXPECT_FALSE(out.display.closedValveVisible) << t1;
     }
 }
 
 struct MeanSliderCase {
     std::string name;
     int position, collector;
-    std::string label11;
+    std::string meanTemperatureText;
 };
 
 class MeanSlider : public ::testing::TestWithParam<MeanSliderCase> {};
@@ -286,8 +286,8 @@ TEST_P(MeanSlider, PlacesCollectorSliderTenAbove) {
     const MeanSliderStep step = meanSlider(s, p.position);
     EXPECT_EQ(s.MeanTemperature, p.position);
     EXPECT_EQ(s.CollectorTemperature, Currency::fromInt(p.collector));
-    EXPECT_EQ(step.hscroll2Value, p.collector);
-    EXPECT_EQ(step.label11, p.label11);
+    EXPECT_EQ(step.collectorTemperature, p.collector);
+    EXPECT_EQ(step.meanTemperatureText, p.meanTemperatureText);
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, MeanSlider,
@@ -313,7 +313,7 @@ TEST_P(CollectorVolumeText, StoresNumbersKeepsPreviousOtherwise) {
     const OperatingOutcome out = recompute(s, 70, p.text, kSep);
     EXPECT_EQ(out.ok, p.ok);
     EXPECT_EQ(out.state.CollectorVolume, c(p.stored));
-    EXPECT_EQ(out.display.label34, "70°C");
+    EXPECT_EQ(out.display.collectorTemperatureText, "70°C");
     if (!p.ok) {
         EXPECT_EQ(out.message, kOutOfRangeMessage);
         EXPECT_EQ(out.state.SystemPressureAbs, s.SystemPressureAbs);
@@ -347,8 +347,8 @@ TEST_P(ExtremeInputs, GiveDefinedOutcome) {
     if (out.ok) {
         EXPECT_GE(out.vapourFraction, 0);
         EXPECT_LE(out.vapourFraction, 1);
-        EXPECT_TRUE(std::isfinite(out.display.shape2.height));
-        EXPECT_TRUE(std::isfinite(out.display.line4.x2));
+        EXPECT_TRUE(std::isfinite(out.display.gasBar.height));
+        EXPECT_TRUE(std::isfinite(out.display.needle.x2));
     } else {
         EXPECT_EQ(out.message, kOutOfRangeMessage);
     }
@@ -381,10 +381,10 @@ TEST_P(EmptyVesselHighCollectors, BoilingPointAtVacuum) {
     ASSERT_TRUE(out.ok);
     EXPECT_EQ(out.state.SystemPressureAbs, c(1));
     EXPECT_EQ(out.state.GasVolume, c(25));
-    EXPECT_EQ(out.display.text10, "0");
+    EXPECT_EQ(out.display.gaugePressureText, "0");
     EXPECT_EQ(out.state.BoilingPoint, c(-27.7659));
-    EXPECT_EQ(out.display.label26, "-27,77°C");
-    EXPECT_NEAR(out.display.shape2.height, 1356, 0.005);
+    EXPECT_EQ(out.display.boilingPointText, "-27,77°C");
+    EXPECT_NEAR(out.display.gasBar.height, 1356, 0.005);
 }
 
 INSTANTIATE_TEST_SUITE_P(Heights, EmptyVesselHighCollectors, ::testing::Values(20.0, 28.0, 40.0),

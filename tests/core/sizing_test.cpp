@@ -53,12 +53,13 @@ TEST_P(SizingExample, MatchesToTheDigit) {
                           s.VesselWaterReserve.ticks(), s.CollectorVolume.ticks()}),
               (std::array{ticks(row.stored[0]), ticks(row.stored[1]), ticks(row.stored[2]),
                           ticks(row.stored[3]), ticks(row.stored[4])}));
-    EXPECT_EQ(out.labels->label29 + " / " + out.labels->label28 + " / " + out.labels->label27 +
-                  " / " + out.labels->label16,
+    EXPECT_EQ(out.labels->expansionVolumeText + " / " + out.labels->hotVolumeText + " / " +
+                  out.labels->minVesselVolumeText + " / " + out.labels->concentrateText,
               row.labels);
     EXPECT_EQ(out.messages,
               row.message ? std::vector<std::string>{row.message} : std::vector<std::string>{});
-    EXPECT_EQ(out.text11, row.restore ? std::optional<std::string>(row.restore) : std::nullopt);
+    EXPECT_EQ(out.collectorVolumeRestoreText,
+              row.restore ? std::optional<std::string>(row.restore) : std::nullopt);
     EXPECT_EQ(out.evaporationPanel, row.evaporation);
 }
 

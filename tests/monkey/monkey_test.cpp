@@ -547,8 +547,8 @@ private:
         const OperatingOutcome fresh =
             recompute(s, sliderAt(1)->value(), ui::ss(shown(m_main.get(), "Text11")), sep);
         if (fresh.ok && fresh.state == s) {
-            expect(m_main.get(), "Text10", fresh.display.text10);
-            expect(m_main.get(), "Label40", fresh.display.label40);
+            expect(m_main.get(), "Text10", fresh.display.gaugePressureText);
+            expect(m_main.get(), "Label40", fresh.display.vapourShareText);
         }
 
         // The chosen fluid and vessel are the ones the lists show.

@@ -189,10 +189,10 @@ void collectResults(const ReportSource& source, ReportData& data) {
         return captionOf(control, evaporation);
     };
     data.results = {
-        {{caption("Label7"), qs(shown.label29), litre}},
-        {{caption("Label8"), qs(shown.label28), litre}},
-        {{caption("Label9"), qs(shown.label27), litre}, RowStyle::Subtotal},
-        {{caption("Label24"), qs(shown.label16), litre}},
+        {{caption("Label7"), qs(shown.expansionVolumeText), litre}},
+        {{caption("Label8"), qs(shown.hotVolumeText), litre}},
+        {{caption("Label9"), qs(shown.minVesselVolumeText), litre}, RowStyle::Subtotal},
+        {{caption("Label24"), qs(shown.concentrateText), litre}},
         {{caption("Label10"), entry(vesselNames(), source.job.vesselIndex), {}},
          RowStyle::Subtotal},
         {{QStringLiteral("A választott tartály folyadéktartaléka feltöltési nyomáson"),
@@ -213,22 +213,25 @@ void collectOperatingState(const ReportSource& source, ReportData& data) {
     const bool vapourShown = shown.vapourLabelsVisible.value_or(true);
 
     PanelView& panel = data.panel;
-    panel.needle = shown.line4;
-    panel.gas = shown.shape2;
-    panel.valveBlows = !shown.picture5Visible;
-    panel.pressure = qs(shown.text10);
+    panel.needle = shown.needle;
+    panel.gas = shown.gasBar;
+    panel.valveBlows = !shown.closedValveVisible;
+    panel.pressure = qs(shown.gaugePressureText);
 
     const auto line = [&data](const QString& caption, const QString& value) {
         data.operating.push_back({{caption, value}});
     };
     line(QStringLiteral("Átlagos folyadékhőmérséklet"),
          qs(degreesText(source.job.meanTemperature)));
-    if (evaporation) line(QStringLiteral("Kollektorhőmérséklet"), qs(shown.label34));
+    if (evaporation)
+        line(QStringLiteral("Kollektorhőmérséklet"), qs(shown.collectorTemperatureText));
     line(QStringLiteral("Rendszernyomás"), panel.pressure + QStringLiteral(" bar"));
     line(QStringLiteral("Gáztérfogat a tartályban"),
          qs(resultText(s.GasVolume, sep)) + QStringLiteral(" liter"));
-    if (evaporation) line(QStringLiteral("Forráspont a kollektoroknál"), qs(shown.label26));
-    line(QStringLiteral("Gőzképződés"), vapourShown ? qs(shown.label40) : QStringLiteral("nincs"));
+    if (evaporation)
+        line(QStringLiteral("Forráspont a kollektoroknál"), qs(shown.boilingPointText));
+    line(QStringLiteral("Gőzképződés"),
+         vapourShown ? qs(shown.vapourShareText) : QStringLiteral("nincs"));
     line(QStringLiteral("Biztonsági szelep"),
          panel.valveBlows ? QStringLiteral("lefúj") : QStringLiteral("zárva"));
 }
@@ -267,10 +270,10 @@ void collectTable(const ReportSource& source, ReportData& data) {
         const OperatingOutcome outcome = recompute(s, t, text11, sep);
         const RowStyle style = t == current ? RowStyle::Marked : RowStyle::Plain;
         if (!outcome.ok) {
-            data.table.push_back(
-                {{qs(outcome.display.label34), QStringLiteral("–"), QStringLiteral("–"),
-                  QStringLiteral("–"), QStringLiteral("–"), QStringLiteral("–")},
-                 style});
+            data.table.push_back({{qs(outcome.display.collectorTemperatureText),
+                                   QStringLiteral("–"), QStringLiteral("–"), QStringLiteral("–"),
+                                   QStringLiteral("–"), QStringLiteral("–")},
+                                  style});
             data.tableNote = qs(outcome.message);
             continue;
         }
@@ -278,8 +281,9 @@ void collectTable(const ReportSource& source, ReportData& data) {
         // The panel hides the vapour share while nothing boils.
         const bool vapourShown = d.vapourLabelsVisible.value_or(true);
         data.table.push_back(
-            {{qs(d.label34), qs(d.text10), qs(resultText(outcome.state.GasVolume, sep)),
-              qs(d.label26), vapourShown ? qs(d.label40) : QStringLiteral("–"),
+            {{qs(d.collectorTemperatureText), qs(d.gaugePressureText),
+              qs(resultText(outcome.state.GasVolume, sep)), qs(d.boilingPointText),
+              vapourShown ? qs(d.vapourShareText) : QStringLiteral("–"),
               outcome.valveBlowsOff ? QStringLiteral("igen") : QStringLiteral("nem")},
              style});
     }

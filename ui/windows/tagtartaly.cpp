@@ -296,17 +296,18 @@ void Tagtartaly::Command1_Click() {
                                                ss(Text7->text()), decimalSeparator());
     m_state = outcome.state;
     for (const std::string& text : outcome.messages) message(text);
-    if (outcome.text11) Text11->setText(qs(*outcome.text11));
+    if (outcome.collectorVolumeRestoreText)
+        Text11->setText(qs(*outcome.collectorVolumeRestoreText));
 
     const bool evaporation = outcome.evaporationPanel;
     HScroll2->setEnabled(evaporation);
     for (QLabel* line : {Label25, Label34, Label35, Label26}) line->setVisible(evaporation);
 
     if (outcome.labels) {
-        Label29->setText(qs(outcome.labels->label29));
-        Label28->setText(qs(outcome.labels->label28));
-        Label27->setText(qs(outcome.labels->label27));
-        Label16->setText(qs(outcome.labels->label16));
+        Label29->setText(qs(outcome.labels->expansionVolumeText));
+        Label28->setText(qs(outcome.labels->hotVolumeText));
+        Label27->setText(qs(outcome.labels->minVesselVolumeText));
+        Label16->setText(qs(outcome.labels->concentrateText));
     }
     HScroll2_Change();
 }
@@ -418,8 +419,8 @@ void Tagtartaly::HScroll2_Scroll() {
 
 void Tagtartaly::meanSliderMoved() {
     const MeanSliderStep step = meanSlider(m_state, HScroll1->value());
-    setScrollValue(HScroll2, step.hscroll2Value, &Tagtartaly::HScroll2_Change);
-    Label11->setText(qs(step.label11));
+    setScrollValue(HScroll2, step.collectorTemperature, &Tagtartaly::HScroll2_Change);
+    Label11->setText(qs(step.meanTemperatureText));
     HScroll2_Change();
 }
 
@@ -427,7 +428,7 @@ void Tagtartaly::recomputePanel() {
     const OperatingOutcome outcome =
         recompute(m_state, HScroll2->value(), ss(Text11->text()), decimalSeparator());
     const PanelDisplay& display = outcome.display;
-    Label34->setText(qs(display.label34));
+    Label34->setText(qs(display.collectorTemperatureText));
     if (!outcome.ok) {
         if (!std::exchange(m_panelFault, true)) {
             // A box opened while a slider is held would take the button's release away from it,
@@ -447,12 +448,12 @@ void Tagtartaly::recomputePanel() {
         setShown(Label39, *display.vapourLabelsVisible);
         setShown(Label40, *display.vapourLabelsVisible);
     }
-    Label40->setText(qs(display.label40));
-    setShown(Picture5, display.picture5Visible);
-    Text10->setText(qs(display.text10));
-    Shape2->setHeightAndTopTwips(display.shape2.height, display.shape2.top);
-    Line4->setEnds(display.line4.x1, display.line4.y1, display.line4.x2, display.line4.y2);
-    Label26->setText(qs(display.label26));
+    Label40->setText(qs(display.vapourShareText));
+    setShown(Picture5, display.closedValveVisible);
+    Text10->setText(qs(display.gaugePressureText));
+    Shape2->setHeightAndTopTwips(display.gasBar.height, display.gasBar.top);
+    Line4->setEnds(display.needle.x1, display.needle.y1, display.needle.x2, display.needle.y2);
+    Label26->setText(qs(display.boilingPointText));
 }
 
 }  // namespace expans::ui

@@ -119,14 +119,14 @@ ReportSource Tagtartaly::reportSource() const {
     source.results = {ss(Label29->text()), ss(Label28->text()), ss(Label27->text()),
                       ss(Label16->text())};
     PanelDisplay& panel = source.panel;
-    panel.label34 = ss(Label34->text());
+    panel.collectorTemperatureText = ss(Label34->text());
     panel.vapourLabelsVisible = !Label40->isHidden();
-    panel.label40 = ss(Label40->text());
-    panel.picture5Visible = !Picture5->isHidden();
-    panel.text10 = ss(Text10->text());
-    panel.shape2 = {Shape2->heightTwips(), Shape2->topTwips()};
-    panel.line4 = {Line4->x1(), Line4->y1(), Line4->x2(), Line4->y2()};
-    panel.label26 = ss(Label26->text());
+    panel.vapourShareText = ss(Label40->text());
+    panel.closedValveVisible = !Picture5->isHidden();
+    panel.gaugePressureText = ss(Text10->text());
+    panel.gasBar = {Shape2->heightTwips(), Shape2->topTwips()};
+    panel.needle = {Line4->x1(), Line4->y1(), Line4->x2(), Line4->y2()};
+    panel.boilingPointText = ss(Label26->text());
     return source;
 }
 
@@ -195,7 +195,7 @@ void Tagtartaly::applyJob(const Job& job) {
         const QSignalBlocker blocker(bar);
         bar->setValue(value);
     }
-    Label11->setText(qs(meanSlider(m_state, HScroll1->value()).label11));
+    Label11->setText(qs(meanSlider(m_state, HScroll1->value()).meanTemperatureText));
     Command1_Click();
 }
 
