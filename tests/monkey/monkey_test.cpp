@@ -16,6 +16,7 @@
 // are answered through their seam (a job file of the session, a damaged one, each save answer).
 #include <sanitizer/common_interface_defs.h>
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
@@ -490,10 +491,23 @@ private:
         return false;
     }
 
+    // A button pressed by its access key shows itself pressed and clicks a tenth of a second
+    // later, from a timer; until then the user sees the command still coming.
+    bool clickComing() const {
+        std::vector<QWidget*> windows{m_main.get()};
+        if (QWidget* volume = m_main->volumeWindow()) windows.push_back(volume);
+        for (QWidget* window : windows) {
+            for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+                if (button->isDown() && QApplication::mouseButtons() == Qt::NoButton) return true;
+            }
+        }
+        return false;
+    }
+
     void settle() {
         for (int round = 0; round < 400; ++round) {
             QCoreApplication::processEvents();
-            if (m_ended || !m_main->handlersPending()) break;
+            if (m_ended || (!m_main->handlersPending() && !clickComing())) break;
             QTest::qWait(5);
         }
         if (m_ended) return;
@@ -632,6 +646,23 @@ private:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
+    // What is up on the screen, for a failure that concerns activation.
+    static std::string windowsNow() {
+        auto name = [](const QWidget* w) {
+            return w ? ui::ss(w->objectName().isEmpty()
+                                  ? QString::fromLatin1(w->metaObject()->className())
+                                  : w->objectName())
+                     : std::string("-");
+        };
+        std::string text = ": active " + name(QApplication::activeWindow()) + ", modal " +
+                           name(QApplication::activeModalWidget()) + ", popup " +
+                           name(QApplication::activePopupWidget()) + ", shown";
+        for (const QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->isVisible()) text += " " + name(w);
+        }
+        return text;
+    }
+
     // A fresh program, started and shown, that opens `path` (none: "Új"); the boxes it shows.
     std::unique_ptr<Tagtartaly> freshProgram(const QString& path, QStringList* shown) {
         const qsizetype before = m_texts.size();
@@ -640,7 +671,7 @@ private:
         fresh->Form_Load();
         fresh->showAtStart();
         if (!QTest::qWaitForWindowActive(fresh.get(), 5000))
-            throw Failure("fresh program not active");
+            throw Failure("fresh program not active after " + ui::ss(m_command) + windowsNow());
         if (!path.isEmpty() && !fresh->menu()->openFile(path)) {
             throw Failure("a fresh program cannot open the job: " + ui::ss(m_texts.join(u' ')));
         }
@@ -688,7 +719,7 @@ private:
         fresh.reset();
         m_main->activateWindow();
         if (!QTest::qWaitForWindowActive(m_main.get(), 5000))
-            throw Failure("main window not active");
+            throw Failure("main window not active" + windowsNow());
         settle();
     }
 
