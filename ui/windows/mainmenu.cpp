@@ -17,6 +17,7 @@
 
 #include "io/jobfile.h"
 #include "widgets/dialogs.h"
+#include "windows/ellenorzes.h"
 
 namespace expans::ui {
 
@@ -66,6 +67,11 @@ MainMenu::MainMenu(MenuHost& host)
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(quit, &QAction::triggered, this,
             [this] { m_host.postCommand([this] { m_host.quit(); }); });
+
+    // E: the window's S, K, V and the bar's F and G are taken.
+    QMenu* tools = m_bar->addMenu(QStringLiteral("&Eszközök"));
+    addCommand(tools, QStringLiteral("&Ellenőrzés az MSZ EN 12828 szerint…"), QKeySequence(),
+               &MainMenu::checkStandard);
 
     QMenu* help = m_bar->addMenu(QStringLiteral("Sú&gó"));
     QAction* about = help->addAction(QStringLiteral("&Névjegy"));
@@ -281,6 +287,14 @@ void MainMenu::exportPdf() {
     if (!m_host.writeReportPdf(path, QFileInfo(m_path).fileName(), &error)) {
         showFileError(&m_window, saveErrorMessage(path, error));
     }
+}
+
+void MainMenu::checkStandard() {
+    // The figures of the inputs on screen, as the report takes them.
+    m_host.calculateForReport();
+    auto* dialog = new Ellenorzes(m_host, &m_window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void MainMenu::print() {

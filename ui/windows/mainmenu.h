@@ -41,6 +41,8 @@ public:
     bool saveAs();
     void exportPdf();
     void print();
+    // "Eszközök › Ellenőrzés az MSZ EN 12828 szerint…": the sizing, then the check's dialog.
+    void checkStandard();
 
     // Opens a file without asking about the job on screen; false (after the message) when the
     // file cannot be read.
