@@ -122,8 +122,11 @@ Ellenorzes::Ellenorzes(MenuHost& host, QWidget* parent)
     layout->addWidget(buttons);
 
     // Typing a figure the check accepts updates at once; leaving a field checks what it holds.
-    connect(Text1, &QLineEdit::textEdited, this, &Ellenorzes::steamPipeEdited);
-    connect(Text2, &QLineEdit::textEdited, this, &Ellenorzes::valveEdited);
+    connect(Text1, &QLineEdit::textEdited, this, &Ellenorzes::update);
+    connect(Text2, &QLineEdit::textEdited, this, [this] {
+        if (!followsMaximum()) m_valveNote->clear();
+        update();
+    });
     connect(Text1, &QLineEdit::editingFinished, this, &Ellenorzes::steamPipeLeft);
     connect(Text2, &QLineEdit::editingFinished, this, &Ellenorzes::valveLeft);
 
@@ -143,53 +146,65 @@ void Ellenorzes::showValve() {
     }
 }
 
-void Ellenorzes::steamPipeEdited() {
-    const std::string text = ss(Text1->text());
-    if (readSteamPipeVolume(text).message) return;
-    m_steamPipeText = text;
-    update();
-}
-
-void Ellenorzes::valveEdited() {
-    const std::string text = ss(Text2->text());
-    if (readValvePressure(text).message) return;
-    m_valveText = text;
-    m_valveNote->clear();
-    update();
+bool Ellenorzes::followsMaximum() const {
+    return QString::fromStdString(ss(Text2->text())).trimmed().isEmpty() ||
+           (m_valveText.empty() && !Text2->isModified());
 }
 
 void Ellenorzes::steamPipeLeft() {
     if (m_reporting) return;
-    const CheckInputRead read = readSteamPipeVolume(ss(Text1->text()));
-    if (!read.message) return;
-    m_reporting = true;
-    showError(this, qs(*read.message));
-    Text1->setText(qs(m_steamPipeText));
-    m_reporting = false;
+    const std::string text = ss(Text1->text());
+    if (const CheckInputRead read = readSteamPipeVolume(text); read.message) {
+        m_reporting = true;
+        showError(this, qs(*read.message));
+        Text1->setText(qs(m_steamPipeText));
+        m_reporting = false;
+    } else {
+        m_steamPipeText = text;
+    }
+    m_host.setCheckInputs(m_steamPipeText, m_valveText);
+    update();
 }
 
 void Ellenorzes::valveLeft() {
     if (m_reporting) return;
     const std::string text = ss(Text2->text());
-    // An emptied field follows the maximum system pressure again.
-    if (QString::fromStdString(text).trimmed().isEmpty()) {
+    if (followsMaximum()) {
+        // Untouched or emptied: the opening pressure follows the maximum system pressure.
         m_valveText.clear();
-        showValve();
-        update();
-        return;
+    } else if (const CheckInputRead read = readValvePressure(text); read.message) {
+        m_reporting = true;
+        showError(this, qs(*read.message));
+        m_reporting = false;
+    } else {
+        m_valveText = text;
     }
-    const CheckInputRead read = readValvePressure(text);
-    if (!read.message) return;
-    m_reporting = true;
-    showError(this, qs(*read.message));
     showValve();
-    m_reporting = false;
+    Text2->setModified(false);
+    m_host.setCheckInputs(m_steamPipeText, m_valveText);
+    update();
+}
+
+void Ellenorzes::reject() {
+    // Esc leaves no field: keep what passes, drop what does not, without a message.
+    if (!readSteamPipeVolume(ss(Text1->text())).message) m_steamPipeText = ss(Text1->text());
+    if (followsMaximum()) {
+        m_valveText.clear();
+    } else if (!readValvePressure(ss(Text2->text())).message) {
+        m_valveText = ss(Text2->text());
+    }
+    m_host.setCheckInputs(m_steamPipeText, m_valveText);
+    QDialog::reject();
 }
 
 void Ellenorzes::update() {
-    m_host.setCheckInputs(m_steamPipeText, m_valveText);
-    m_source.job.steamPipeVolume = m_steamPipeText;
-    m_source.job.valvePressure = m_valveText;
+    // While typing, a figure its check accepts already counts.
+    const std::string steam = ss(Text1->text());
+    const std::string valve = ss(Text2->text());
+    m_source.job.steamPipeVolume = readSteamPipeVolume(steam).message ? m_steamPipeText : steam;
+    m_source.job.valvePressure = followsMaximum()                   ? std::string()
+                                 : readValvePressure(valve).message ? m_valveText
+                                                                    : valve;
     m_check =
         checkVessel(m_source.main, m_source.job.evaporation, m_source.job.field(MainField::Text7),
                     checkInputsOf(m_source.job), decimalSeparator());

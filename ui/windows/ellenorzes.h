@@ -28,18 +28,23 @@ public:
 
     const StandardCheck& check() const { return m_check; }
 
+    // Closing keeps what the fields hold where their checks accept it.
+    void reject() override;
+
 private:
-    void steamPipeEdited();
-    void valveEdited();
     void steamPipeLeft();
     void valveLeft();
     void showValve();
+    // Text2 untouched since it showed the maximum system pressure, or emptied.
+    bool followsMaximum() const;
+    // The figures for the fields' texts as they stand, each falling back to its last accepted
+    // figure while the text does not pass its check.
     void update();
 
     MenuHost& m_host;
     ReportSource m_source;
     StandardCheck m_check;
-    std::string m_steamPipeText;  // the last accepted figure as typed
+    std::string m_steamPipeText;  // the last accepted figure as typed (kept with the job)
     std::string m_valveText;      // empty: follows the maximum system pressure
     bool m_reporting = false;     // a message box of a field is open
 
