@@ -26,10 +26,11 @@ protected:
         if (!command) return nullptr;
         command->trigger();
         settle();
-        auto* dialog = window->findChild<expans::ui::Ellenorzes*>(QStringLiteral("Ellenorzes"));
+        auto* dialog = window->menu()->checkDialog();
         EXPECT_NE(dialog, nullptr);
         if (dialog) {
             EXPECT_TRUE(dialog->isVisible());
+            EXPECT_EQ(dialog->windowModality(), Qt::ApplicationModal);
         }
         return dialog;
     }

@@ -827,7 +827,7 @@ void layout(Sheet& sheet, const ReportData& data) {
 
     sheet.tableSection(QStringLiteral("6. Ellenőrzés az MSZ EN 12828 szerint"),
                        QStringLiteral("Az előnyomástól a biztonsági szelep alatti végnyomásig, "
-                                      "vízzárral és a gőz elérte térfogatokkal számolva."),
+                                      "vízzárral és a gőz által elért térfogatokkal számolva."),
                        valueHeader, valueColumns, data.check, {});
     sheet.tableSection(QStringLiteral("6.1 Értékelés"), {}, {QStringLiteral("Megállapítás")},
                        {{Width::Rest, Qt::AlignLeft}}, data.checkVerdicts, {});

@@ -30,7 +30,6 @@ Ellenorzes::Ellenorzes(MenuHost& host, QWidget* parent)
     : QDialog(parent), m_host(host), m_source(host.reportSource()) {
     setObjectName(QStringLiteral("Ellenorzes"));
     setWindowTitle(QStringLiteral("Ellenőrzés az MSZ EN 12828 szerint"));
-    setModal(true);
     m_steamPipeText = m_source.job.steamPipeVolume;
     m_valveText = m_source.job.valvePressure;
 
