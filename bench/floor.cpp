@@ -184,6 +184,8 @@ int main(int argc, char* argv[]) {
                              "Jelentés mentése PDF-be…", "Nyomtatás…", "Kilépés"}) {
         file->addAction(QString::fromUtf8(item));
     }
+    menuBar->addMenu(QStringLiteral("&Eszközök"))
+        ->addAction(QStringLiteral("Ellenőrzés az MSZ EN 12828 szerint…"));
     menuBar->addMenu(QStringLiteral("&Súgó"))->addAction(QStringLiteral("Névjegy"));
     auto* client = new QWidget(&window);
     const std::vector<QWidget*> mainWidgets = build(0, &window, client);

@@ -38,6 +38,12 @@ struct Job {
     // evaporation is off and Text7 is not read, so it cannot be told from the texts. Empty in
     // files of the first format: then the job's Text7 figure is taken.
     std::optional<Currency> staticHeight;
+    // The standard check's own inputs, as typed into its dialog: the pipe content steam can
+    // reach (liter) and the safety valve's opening pressure (bar); an empty opening pressure is
+    // not set and follows the maximum system pressure. Files before the third format hold
+    // neither: then these defaults count.
+    std::string steamPipeVolume = "0";
+    std::string valvePressure;
 
     std::string& field(MainField which) { return mainFields[static_cast<std::size_t>(which)]; }
     const std::string& field(MainField which) const {

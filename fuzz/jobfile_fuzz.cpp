@@ -1,9 +1,9 @@
 // Job file reader. An input that starts like a file ('{', a blank or a byte-order mark) is read
 // as it stands; any other input is a recipe of changes to a sound job: values of the wrong type,
 // dropped and repeated keys, deep nesting, huge numbers, 1 MB texts, invalid UTF-8, a leading
-// byte-order mark, another version. Properties: a rejected file gets one message (one line); an
-// accepted job keeps the window's own rules, and the writer's bytes read back to the same job and
-// write out again byte for byte.
+// byte-order mark, another version (1 to 3 are read). Properties: a rejected file gets one
+// message (one line); an accepted job keeps the window's own rules and the check's input ranges,
+// and the writer's bytes read back to the same job and write out again byte for byte.
 #include <QByteArray>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,6 +20,7 @@
 #include "fuzz_check.h"
 #include "io/jobfile.h"
 #include "job.h"
+#include "standard_check.h"
 
 namespace {
 
@@ -133,11 +134,14 @@ QJsonValue value(Recipe& recipe) {
 
 const QStringList& keys(int section) {
     static const QStringList main = {
-        QStringLiteral("Text1"),    QStringLiteral("Text2"),       QStringLiteral("Text3"),
-        QStringLiteral("Text4"),    QStringLiteral("Text5"),       QStringLiteral("Text6"),
-        QStringLiteral("Text7"),    QStringLiteral("Text11"),      QStringLiteral("Combo1"),
-        QStringLiteral("Check1"),   QStringLiteral("Tagtartaly"),  QStringLiteral("HScroll1"),
-        QStringLiteral("HScroll2"), QStringLiteral("StaticHeight")};
+        QStringLiteral("Text1"),           QStringLiteral("Text2"),
+        QStringLiteral("Text3"),           QStringLiteral("Text4"),
+        QStringLiteral("Text5"),           QStringLiteral("Text6"),
+        QStringLiteral("Text7"),           QStringLiteral("Text11"),
+        QStringLiteral("Combo1"),          QStringLiteral("Check1"),
+        QStringLiteral("Tagtartaly"),      QStringLiteral("HScroll1"),
+        QStringLiteral("HScroll2"),        QStringLiteral("StaticHeight"),
+        QStringLiteral("SteamPipeVolume"), QStringLiteral("ValveOpeningPressure")};
     static const QStringList volume = [] {
         QStringList names;
         for (int i = 0; i < 16; ++i) {
@@ -265,6 +269,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(inRange(job), "an accepted job with a list index or slider out of range");
     const std::optional<std::string> fault = expans::ruleFault(job);
     FUZZ_CHECK(!fault, *fault);
+    const std::optional<std::string> checkFault = expans::checkInputFault(job);
+    FUZZ_CHECK(!checkFault, *checkFault);
 
     const QByteArray written = expans::ui::jobToJson(job);
     const expans::ui::JobRead again = expans::ui::jobFromJson(written);

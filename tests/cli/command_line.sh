@@ -29,6 +29,12 @@ expect "Levegő oldali előnyomás +3 +bar"
 expect "maximális, átlagos hőmérséklet +120 +°C"
 expect "Választott tágulási tartály +80 liter"
 expect "Átlagos folyadékhőmérséklet +95°C"
+# A job of the first format: the check with its defaults, and the commissioning sheet.
+expect "6\. Ellenőrzés az MSZ EN 12828 szerint"
+expect "80 literes tartály elég nagy: a szükséges legkisebb névleges térfogat 24[.,]24 liter"
+expect "Üzembe helyezési adatlap"
+expect "szelep nyitónyomása \(a maximális rendszernyomás\) +6 +bar"
+expect "Éves ellenőrzések"
 
 if "$exe" "$work/nincs.expans" --pdf "$work/x.pdf" 2>"$work/err"; then fail "a missing file succeeded"; fi
 grep -q "„nincs.expans” fájl nem nyitható meg" "$work/err" || fail "no message for a missing file"

@@ -7,10 +7,12 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <cmath>
+#include <utility>
 
 #include "io/savefile.h"
 #include "io/utf8.h"
 #include "numtext.h"
+#include "standard_check.h"
 
 namespace expans::ui {
 
@@ -144,6 +146,8 @@ QByteArray jobToJson(const Job& job) {
     if (job.staticHeight) {
         main.insert(QStringLiteral("StaticHeight"), qs(currencyText(*job.staticHeight, '.')));
     }
+    main.insert(QStringLiteral("SteamPipeVolume"), qs(job.steamPipeVolume));
+    main.insert(QStringLiteral("ValveOpeningPressure"), qs(job.valvePressure));
 
     QJsonObject volume;
     for (std::size_t i = 0; i < kVolumeListCount; ++i) {
@@ -183,9 +187,10 @@ JobRead jobFromJson(const QByteArray& bytes) {
     if (!version.isDouble()) {
         return failure(QStringLiteral("A munkafájl változatszáma hiányzik vagy hibás."));
     }
-    if (version.toDouble() != 1 && version.toDouble() != kJobFormatVersion) {
+    const double versionNumber = version.toDouble();
+    if (versionNumber != 1 && versionNumber != 2 && versionNumber != kJobFormatVersion) {
         return failure(QStringLiteral("A munkafájl ismeretlen változatú (%1); ez a program az "
-                                      "1. és a(z) %2. változatot olvassa.")
+                                      "1–%2. változatot olvassa.")
                            .arg(version.toDouble())
                            .arg(kJobFormatVersion));
     }
@@ -207,6 +212,11 @@ JobRead jobFromJson(const QByteArray& bytes) {
     job.meanTemperature = main.number("HScroll1", kMeanSliderMin, kMeanSliderMax);
     job.collectorTemperature = main.number("HScroll2", kCollectorSliderMin, kCollectorSliderMax);
     job.staticHeight = main.figure("StaticHeight");
+    // Older files hold neither: the check's defaults stay.
+    if (versionNumber >= 3) {
+        job.steamPipeVolume = main.text("SteamPipeVolume");
+        job.valvePressure = main.text("ValveOpeningPressure");
+    }
     if (!main.error().isEmpty()) return failure(main.error());
 
     SectionReader volume(root.value(key(kVolumeSection)).toObject(), kVolumeSection);
@@ -218,6 +228,7 @@ JobRead jobFromJson(const QByteArray& bytes) {
     }
     if (!volume.error().isEmpty()) return failure(volume.error());
     if (const std::optional<std::string> fault = ruleFault(job)) return failure(qs(*fault));
+    if (const std::optional<std::string> fault = checkInputFault(job)) return failure(qs(*fault));
     return {job, {}};
 }
 
@@ -256,6 +267,10 @@ QString unwritableReason(const Job& job) {
             !reason.isEmpty()) {
             return reason;
         }
+    }
+    for (const auto& [name, text] : {std::pair{"SteamPipeVolume", &job.steamPipeVolume},
+                                     std::pair{"ValveOpeningPressure", &job.valvePressure}}) {
+        if (QString reason = tooLong(kMainSection, name, *text); !reason.isEmpty()) return reason;
     }
     return {};
 }

@@ -14,8 +14,10 @@ namespace expans::ui {
 
 inline constexpr qint64 kMaxJobFileBytes = 1024 * 1024;  // a real job is about 1 kB
 inline constexpr qsizetype kMaxJobTextLength = 1000;     // characters (code points) of one text
-// 2 adds the panel's height (Tagtartaly.StaticHeight); files of version 1 still open.
-inline constexpr int kJobFormatVersion = 2;
+// 2 adds the panel's height (Tagtartaly.StaticHeight); 3 the standard check's two inputs
+// (Tagtartaly.SteamPipeVolume, Tagtartaly.ValveOpeningPressure). Files of versions 1 and 2 still
+// open, with the check's defaults.
+inline constexpr int kJobFormatVersion = 3;
 
 struct JobRead {
     std::optional<Job> job;

@@ -13,8 +13,10 @@
 #include "catalogue.h"
 #include "numtext.h"
 #include "panel.h"
+#include "standard_check.h"
 #include "summation.h"
 #include "tables.h"
+#include "units.h"
 #include "version.h"
 #include "widgets/style.h"
 
@@ -289,6 +291,89 @@ void collectTable(const ReportSource& source, ReportData& data) {
     }
 }
 
+void collectCheck(const ReportSource& source, ReportData& data) {
+    const Job& job = source.job;
+    const StandardCheck c = checkVessel(source.main, job.evaporation, job.field(MainField::Text7),
+                                        checkInputsOf(job), decimalSeparator());
+    for (const CheckFigure& f : c.figures) {
+        data.check.push_back({{qs(f.caption), qs(f.text), qs(f.unit)}});
+    }
+    for (const std::string& v : c.verdicts) data.checkVerdicts.push_back({{qs(v)}});
+    const QString litre = QStringLiteral("liter");
+    data.checkCompare = {
+        {{QStringLiteral("Tágulási tartály minimális mérete a program szerint"),
+          qs(c.ownMinimumText), litre}},
+        {{QStringLiteral("Legkisebb névleges térfogat az MSZ EN 12828 szerint"),
+          qs(c.standardMinimumText), litre},
+         RowStyle::Subtotal},
+    };
+    data.checkNote = qs(c.differenceNote);
+}
+
+// The commissioning sheet. The pressures over the mean temperature are the slider panel's own
+// recomputation with the collectors kCollectorAboveMean above the mean, as the sliders couple.
+void collectCommissioning(const ReportSource& source, ReportData& data) {
+    const char sep = decimalSeparator();
+    const MainState& s = source.main;
+    const Job& job = source.job;
+    const QString bar = QStringLiteral("bar (túlnyomás)");
+    const CheckInputs inputs = checkInputsOf(job);
+    const Currency valve = inputs.valvePressure.value_or(s.MaxPressureAbs - kGaugeToAbsolute);
+    data.commissioning = {
+        {{QStringLiteral("A tartály előnyomása feltöltés előtt, üres folyadék oldallal"),
+          qs(currencyText(s.PrePressureAbs - kGaugeToAbsolute, sep)), bar},
+         RowStyle::Subtotal},
+        {{QStringLiteral("Feltöltési nyomás hideg állapotban (%1 °C)")
+              .arg(qs(currencyText(s.ColdTemperature, sep))),
+          qs(currencyText(s.FillPressureAbs - kGaugeToAbsolute, sep)), bar},
+         RowStyle::Subtotal},
+        {{QStringLiteral("Hőátadó folyadék"), entry(fluidNames(), job.fluidIndex), {}}},
+        {{QStringLiteral("Bekeverendő fagyálló koncentrátum"), qs(source.results.concentrateText),
+          QStringLiteral("liter")}},
+        {{inputs.valvePressure
+              ? QStringLiteral("A biztonsági szelep nyitónyomása")
+              : QStringLiteral("A biztonsági szelep nyitónyomása (a maximális rendszernyomás)"),
+          qs(currencyText(valve, sep)), bar}},
+        {{QStringLiteral("Választott tágulási tartály"),
+          entry(vesselNames(), job.vesselIndex),
+          {}}},
+    };
+
+    // From the cold temperature (as the slider takes it) in steps of 20 °C up to the maximum
+    // mean temperature, which closes the table.
+    const int cold = static_cast<int>(std::nearbyint(s.ColdTemperature.toDouble()));
+    const int hottest = static_cast<int>(std::floor(s.MaxMeanTemperature.toDouble()));
+    const int first = std::clamp(cold, kMeanSliderMin, kMeanSliderMax);
+    const int last = std::clamp(hottest, first, kMeanSliderMax);
+    std::vector<int> temperatures{first};
+    for (int t = (first / 20 + (first >= 0 ? 1 : 0)) * 20; t < last; t += 20) {
+        if (t > first) temperatures.push_back(t);
+    }
+    if (last > first) temperatures.push_back(last);
+    const std::string& text11 = job.field(MainField::Text11);
+    for (const int t : temperatures) {
+        MainState step = s;
+        const MeanSliderStep mean = meanSlider(step, t);
+        const OperatingOutcome outcome = recompute(step, mean.collectorTemperature, text11, sep);
+        if (!outcome.ok) {
+            data.pressureSteps.push_back(
+                {{qs(mean.meanTemperatureText), qs(degreesText(mean.collectorTemperature)),
+                  QStringLiteral("–"), QStringLiteral("–")}});
+            data.pressureNote = qs(outcome.message);
+            continue;
+        }
+        data.pressureSteps.push_back(
+            {{qs(mean.meanTemperatureText), qs(outcome.display.collectorTemperatureText),
+              qs(outcome.display.gaugePressureText),
+              outcome.valveBlowsOff ? QStringLiteral("igen") : QStringLiteral("nem")}});
+    }
+    if (data.pressureNote.isEmpty()) {
+        data.pressureNote = QStringLiteral(
+            "Ha az ellenőrzéskor a nyomás ugyanazon a hőmérsékleten jóval kisebb, a tartály "
+            "gázpárnája fogyott el vagy a kör folyadékot vesztett.");
+    }
+}
+
 }  // namespace
 
 const std::vector<Caption>& mainWindowCaptions() {
@@ -309,6 +394,8 @@ ReportData reportData(const ReportSource& source, const QString& jobFileName) {
     collectResults(source, data);
     collectOperatingState(source, data);
     collectTable(source, data);
+    collectCheck(source, data);
+    collectCommissioning(source, data);
     return data;
 }
 

@@ -57,7 +57,21 @@ struct ReportData {
     QString tableIntro;
     std::vector<Row> table;
     QString tableNote;
+    // The check by MSZ EN 12828: its figures (caption, value, unit), one verdict a row, the
+    // program's own minimum beside the standard's, and the line explaining the difference.
+    std::vector<Row> check;
+    std::vector<Row> checkVerdicts;
+    std::vector<Row> checkCompare;
+    QString checkNote;
+    // The commissioning sheet: what to set on site (caption, value, unit), and the pressure to
+    // expect at the vessel over the mean temperature (mean, collectors, gauge pressure, valve).
+    std::vector<Row> commissioning;
+    std::vector<Row> pressureSteps;
+    QString pressureNote;
 };
+
+// Rows of the yearly record on the commissioning sheet, left blank to be filled in on site.
+inline constexpr int kRecordRows = 8;
 
 // An empty jobFileName stands for a job that was never saved.
 ReportData reportData(const ReportSource& source, const QString& jobFileName);

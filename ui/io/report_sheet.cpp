@@ -87,7 +87,16 @@ public:
                       const std::vector<Column>& columns, const std::vector<Row>& rows,
                       const QString& closingNote);
     void note(const QString& text, bool warning = false);
+    // A note that may run over several lines, wrapped to the page's width.
+    void paragraph(const QString& text, bool warning = false);
     void operatingState();
+    // A page of its own with a title and the job's name and date under it.
+    void sheetTitle(const QString& title);
+    // A table to fill in by hand: the header, then `rows` empty rows with every cell ruled.
+    void recordTable(const QString& title, const QStringList& header,
+                     const std::vector<double>& shares, int rows);
+    // Lines to sign on, side by side, each with its caption under it.
+    void signatures(const QStringList& captions);
     void newPage();
     void finish() { footer(); }
 
@@ -253,6 +262,91 @@ void Sheet::note(const QString& content, bool warning) {
     text(QRectF(m_left, m_y, m_right - m_left, mm(5.5)), content, font(8.5, warning), Qt::AlignLeft,
          warning ? kAccent : kMuted);
     m_y += mm(kNoteMm);
+}
+
+void Sheet::paragraph(const QString& content, bool warning) {
+    if (content.isEmpty()) return;
+    const QFont f = font(8.5, warning);
+    const double width = m_right - m_left;
+    const double height = cellHeight(content, f, width) + mm(2 * kLinePadMm + 0.5);
+    ensure(height / mm(1));
+    cellText(QRectF(m_left, m_y, width, height), content, f, Qt::AlignLeft,
+             warning ? kAccent : kMuted);
+    m_y += height + mm(1);
+}
+
+void Sheet::sheetTitle(const QString& title) {
+    const double top = m_y;
+    svg(picturePath(Picture::Emblem), QRectF(m_left, top, mm(12), mm(12)));
+    const double textLeft = m_left + mm(16);
+    text(QRectF(textLeft, top, m_right - textLeft, mm(8)), title, font(17, true), Qt::AlignLeft,
+         kAccent);
+    text(QRectF(textLeft, top + mm(8), m_right - textLeft, mm(5)),
+         QStringLiteral("Projektfájl: %1 · Készült: %2").arg(m_data.jobName, m_data.date),
+         font(8.5), Qt::AlignLeft, kMuted);
+    m_y = top + mm(15);
+    rule(m_y, kAccent, 1.2);
+    m_y += mm(3);
+}
+
+void Sheet::recordTable(const QString& title, const QStringList& header,
+                        const std::vector<double>& shares, int rows) {
+    constexpr double kHeaderMm = 9;
+    constexpr double kLineMm = 8;  // room to write by hand
+    section(title, kHeaderMm + 2 * kLineMm);
+    const double width = m_right - m_left;
+    std::vector<double> xs{m_left};
+    for (const double share : shares) xs.push_back(xs.back() + width * share);
+    xs.back() = m_right;
+    const QFont f = cellFont(RowStyle::Plain, true);
+    const double pad = mm(kPadMm);
+    const auto grid = [&](double top, double bottom) {
+        if (!m_painter) return;
+        QPen pen(kRule, points(0.5));
+        m_painter->setPen(pen);
+        for (const double x : xs) m_painter->drawLine(QPointF(x, top), QPointF(x, bottom));
+    };
+    const auto head = [&] {
+        const double top = m_y;
+        fill(QRectF(m_left, top, width, mm(kHeaderMm)), kHeaderFill);
+        for (std::size_t i = 0; i + 1 < xs.size() && i < static_cast<std::size_t>(header.size());
+             ++i) {
+            cellText(QRectF(xs[i] + pad, top, xs[i + 1] - xs[i] - 2 * pad, mm(kHeaderMm)),
+                     header[static_cast<qsizetype>(i)], f, Qt::AlignHCenter, kMuted);
+        }
+        rule(top, kInk, 0.7);
+        m_y += mm(kHeaderMm);
+        rule(m_y, kInk, 0.7);
+        grid(top, m_y);
+    };
+    head();
+    for (int i = 0; i < rows; ++i) {
+        if (m_y + mm(kLineMm) > m_bottom) {
+            newPage();
+            head();
+        }
+        const double top = m_y;
+        m_y += mm(kLineMm);
+        rule(m_y, kRule, 0.5);
+        grid(top, m_y);
+    }
+    m_y += mm(kAfterTableMm);
+}
+
+void Sheet::signatures(const QStringList& captions) {
+    constexpr double kRoomMm = 17;
+    ensure(kRoomMm);
+    const double gap = mm(10);
+    const double count = std::max<double>(captions.size(), 1);
+    const double width = (m_right - m_left - gap * (count - 1)) / count;
+    const double line = m_y + mm(11);
+    for (qsizetype i = 0; i < captions.size(); ++i) {
+        const double left = m_left + static_cast<double>(i) * (width + gap);
+        rule(line, kInk, 0.6, left, left + width);
+        text(QRectF(left, line + mm(1), width, mm(5)), captions[i], font(8.5), Qt::AlignHCenter,
+             kMuted);
+    }
+    m_y += mm(kRoomMm);
 }
 
 QFont Sheet::cellFont(RowStyle style, bool header) const {
@@ -730,6 +824,41 @@ void layout(Sheet& sheet, const ReportData& data) {
                             {Width::Fit, Qt::AlignHCenter}},
                            data.table, data.tableNote);
     }
+
+    sheet.tableSection(QStringLiteral("6. Ellenőrzés az MSZ EN 12828 szerint"),
+                       QStringLiteral("Az előnyomástól a biztonsági szelep alatti végnyomásig, "
+                                      "vízzárral és a gőz által elért térfogatokkal számolva."),
+                       valueHeader, valueColumns, data.check, {});
+    sheet.tableSection(QStringLiteral("6.1 Értékelés"), {}, {QStringLiteral("Megállapítás")},
+                       {{Width::Rest, Qt::AlignLeft}}, data.checkVerdicts, {});
+    sheet.tableSection(QStringLiteral("6.2 Összevetés a program saját méretezésével"), {},
+                       valueHeader, valueColumns, data.checkCompare, {});
+    sheet.paragraph(data.checkNote);
+
+    // The commissioning sheet, on a page of its own for the installer.
+    sheet.newPage();
+    sheet.sheetTitle(QStringLiteral("Üzembe helyezési adatlap"));
+    sheet.tableSection(QStringLiteral("1. A helyszínen beállítandó értékek"), {}, valueHeader,
+                       valueColumns, data.commissioning, {});
+    sheet.tableSection(
+        QStringLiteral("2. Várható rendszernyomás a tartálynál"),
+        QStringLiteral("Az üzemállapot-panel számítása, a kollektorok 10 °C-kal az átlagos "
+                       "folyadékhőmérséklet fölött."),
+        {QStringLiteral("Átlagos folyadékhőmérséklet"), QStringLiteral("Kollektorhőmérséklet"),
+         QStringLiteral("Rendszernyomás [bar]"), QStringLiteral("Szelep lefúj")},
+        {{Width::Rest, Qt::AlignRight},
+         {Width::Rest, Qt::AlignRight},
+         {Width::Rest, Qt::AlignRight},
+         {Width::Rest, Qt::AlignHCenter}},
+        data.pressureSteps, {});
+    sheet.paragraph(data.pressureNote);
+    sheet.recordTable(QStringLiteral("3. Éves ellenőrzések"),
+                      {QStringLiteral("Dátum"), QStringLiteral("Mért előnyomás [bar]"),
+                       QStringLiteral("Hideg rendszernyomás [bar]"),
+                       QStringLiteral("Fagyvédelem ellenőrizve"), QStringLiteral("Aláírás")},
+                      {0.17, 0.19, 0.22, 0.19, 0.23}, kRecordRows);
+    sheet.signatures({QStringLiteral("A kivitelező (szerelő) aláírása"),
+                      QStringLiteral("Az üzemeltető (tulajdonos) aláírása")});
     sheet.finish();
 }
 

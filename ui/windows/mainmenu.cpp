@@ -14,9 +14,11 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QWindow>
 
 #include "io/jobfile.h"
 #include "widgets/dialogs.h"
+#include "windows/ellenorzes.h"
 
 namespace expans::ui {
 
@@ -50,12 +52,20 @@ MainMenu::MainMenu(MenuHost& host)
                &MainMenu::open);
     QAction* save = file->addAction(QStringLiteral("M&entés"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(save, &QAction::triggered, this,
-            [this] { m_host.postCommand([this] { this->save(); }); });
+    connect(save, &QAction::triggered, this, [this] {
+        m_host.postCommand([this] {
+            closeCheck();
+            this->save();
+        });
+    });
     QAction* saveAs = file->addAction(QStringLiteral("Mentés má&sként…"));
     saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(saveAs, &QAction::triggered, this,
-            [this] { m_host.postCommand([this] { this->saveAs(); }); });
+    connect(saveAs, &QAction::triggered, this, [this] {
+        m_host.postCommand([this] {
+            closeCheck();
+            this->saveAs();
+        });
+    });
     file->addSeparator();
     addCommand(file, QStringLiteral("&Jelentés mentése PDF-be…"), QKeySequence(),
                &MainMenu::exportPdf);
@@ -64,8 +74,17 @@ MainMenu::MainMenu(MenuHost& host)
     file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("&Kilépés"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(quit, &QAction::triggered, this,
-            [this] { m_host.postCommand([this] { m_host.quit(); }); });
+    connect(quit, &QAction::triggered, this, [this] {
+        m_host.postCommand([this] {
+            closeCheck();
+            m_host.quit();
+        });
+    });
+
+    // E: the window's S, K, V and the bar's F and G are taken.
+    QMenu* tools = m_bar->addMenu(QStringLiteral("&Eszközök"));
+    addCommand(tools, QStringLiteral("&Ellenőrzés az MSZ EN 12828 szerint…"), QKeySequence(),
+               &MainMenu::checkStandard);
 
     QMenu* help = m_bar->addMenu(QStringLiteral("Sú&gó"));
     QAction* about = help->addAction(QStringLiteral("&Névjegy"));
@@ -89,13 +108,22 @@ MainMenu::MainMenu(MenuHost& host)
             });
 }
 
+MainMenu::~MainMenu() {
+    // It talks to the window, which goes after the menu.
+    delete m_checkDialog.data();
+}
+
 QAction* MainMenu::addCommand(QMenu* menu, const QString& text, const QKeySequence& keys,
                               void (MainMenu::*command)()) {
     QAction* action = menu->addAction(text);
     action->setShortcut(keys);
     // Like a click, a command waits for the checks that leaving a field has started.
-    connect(action, &QAction::triggered, this,
-            [this, command] { m_host.postCommand([this, command] { (this->*command)(); }); });
+    connect(action, &QAction::triggered, this, [this, command] {
+        m_host.postCommand([this, command] {
+            closeCheck();
+            (this->*command)();
+        });
+    });
     return action;
 }
 
@@ -281,6 +309,30 @@ void MainMenu::exportPdf() {
     if (!m_host.writeReportPdf(path, QFileInfo(m_path).fileName(), &error)) {
         showFileError(&m_window, saveErrorMessage(path, error));
     }
+}
+
+Ellenorzes* MainMenu::checkDialog() const {
+    return m_checkDialog.data();
+}
+
+void MainMenu::closeCheck() {
+    if (m_checkDialog) m_checkDialog->close();
+}
+
+void MainMenu::checkStandard() {
+    // The figures of the inputs on screen, as the report takes them.
+    m_host.calculateForReport();
+    auto* dialog = new Ellenorzes(m_host, nullptr);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->adjustSize();
+    dialog->move(m_window.frameGeometry().center() - dialog->rect().center());
+    // Kept above the main window by the window manager, like a child dialog.
+    dialog->winId();
+    if (QWindow* handle = dialog->windowHandle())
+        handle->setTransientParent(m_window.windowHandle());
+    m_checkDialog = dialog;
+    dialog->show();
 }
 
 void MainMenu::print() {

@@ -21,10 +21,13 @@ class QPagedPaintDevice;
 
 namespace expans::ui {
 
+class Ellenorzes;
+
 class MainMenu : public QObject {
     Q_OBJECT
 public:
     explicit MainMenu(MenuHost& window);
+    ~MainMenu() override;
 
     QMenuBar* menuBar() const { return m_bar; }
     QString filePath() const { return m_path; }
@@ -41,6 +44,10 @@ public:
     bool saveAs();
     void exportPdf();
     void print();
+    // "Eszközök › Ellenőrzés az MSZ EN 12828 szerint…": the sizing, then the check's dialog.
+    void checkStandard();
+    // The check's dialog while it is open, else null.
+    Ellenorzes* checkDialog() const;
 
     // Opens a file without asking about the job on screen; false (after the message) when the
     // file cannot be read.
@@ -59,6 +66,7 @@ private:
     void scheduleModifiedCheck();
     void updateMark();
     void updateTitle();
+    void closeCheck();
 
     MenuHost& m_host;
     QWidget& m_window;  // the host as a widget
@@ -67,6 +75,9 @@ private:
     std::optional<Job> m_saved;  // the job as its file holds it since it was last opened or saved
     bool m_mainWatched = false;
     QPointer<QObject> m_watchedVolume;  // null again once "Új" has replaced the volume window
+    // A window of its own (not one of the main window's controls), application-modal; it reads
+    // the job it opened on, so any other command closes it first, its figures kept as accepted.
+    QPointer<Ellenorzes> m_checkDialog;
     bool m_checkPending = false;
 };
 

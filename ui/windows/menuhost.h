@@ -5,6 +5,7 @@
 // controls.
 
 #include <functional>
+#include <string>
 
 #include "job.h"
 
@@ -13,6 +14,8 @@ class QString;
 class QWidget;
 
 namespace expans::ui {
+
+struct ReportSource;
 
 class MenuHost {
 public:
@@ -44,6 +47,11 @@ public:
     virtual void paintReport(QPagedPaintDevice& device, const QString& jobFileName) const = 0;
     virtual bool writeReportPdf(const QString& path, const QString& jobFileName,
                                 QString* error) const = 0;
+    // What the report is made of (the standard check reads the same).
+    virtual ReportSource reportSource() const = 0;
+    // The standard check's two inputs as its dialog accepted them (kept with the job).
+    virtual void setCheckInputs(const std::string& steamPipeVolume,
+                                const std::string& valvePressure) = 0;
 
 protected:
     ~MenuHost() = default;

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "job.h"
+#include "standard_check.h"
 #include "state.h"
 #include "windows/handlerqueue.h"
 #include "windows/menuhost.h"
@@ -78,7 +79,9 @@ public:
     Job job() const override;
     // What the printed report is made of: both windows' records and the figures the results and
     // slider panels show.
-    ReportSource reportSource() const;
+    ReportSource reportSource() const override;
+    void setCheckInputs(const std::string& steamPipeVolume,
+                        const std::string& valvePressure) override;
     void applyJob(const Job& job) override;
     void restart() override;
     // What pressing "Számítás" runs — the check of the field that holds the focus, then the
@@ -156,6 +159,9 @@ private:
     QWidget* m_client = nullptr;
     MainMenu* m_menu = nullptr;
     std::vector<std::pair<QLineEdit*, QString>> m_designTexts;  // the fields as built
+    // The standard check's inputs as its dialog last accepted them; the job keeps them.
+    std::string m_steamPipeVolume = kStartSteamPipeVolumeText;
+    std::string m_valvePressure;  // empty: follows the maximum system pressure
     // The last panel run failed: the next failures stay silent, so moving a slider does not
     // open one box per step while a figure stays out of range.
     bool m_panelFault = false;

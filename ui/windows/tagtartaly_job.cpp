@@ -100,6 +100,8 @@ Job Tagtartaly::job() const {
     job.meanTemperature = HScroll1->value();
     job.collectorTemperature = HScroll2->value();
     job.staticHeight = m_state.StaticHeight;
+    job.steamPipeVolume = m_steamPipeVolume;
+    job.valvePressure = m_valvePressure;
     if (m_volume) {
         for (std::size_t i = 0; i < kVolumeListCount; ++i) {
             job.volumeLists[i] = m_volume->selectedIndex(static_cast<VolumeList>(i));
@@ -109,6 +111,12 @@ Job Tagtartaly::job() const {
         }
     }
     return job;
+}
+
+void Tagtartaly::setCheckInputs(const std::string& steamPipeVolume,
+                                const std::string& valvePressure) {
+    m_steamPipeVolume = steamPipeVolume;
+    m_valvePressure = valvePressure;
 }
 
 ReportSource Tagtartaly::reportSource() const {
@@ -137,6 +145,9 @@ void Tagtartaly::applyJob(const Job& job) {
     restart();
     if (!m_volume) return;
     const char separator = decimalSeparator();
+    // The reader has checked them as the check's dialog would.
+    m_steamPipeVolume = job.steamPipeVolume;
+    m_valvePressure = job.valvePressure;
 
     // The volume window: its lists and boxes all go in before its one summation, so no figure of
     // the job is counted against a start-up figure. The summation's checks report a rejected
@@ -222,6 +233,8 @@ void Tagtartaly::restart() {
         Check1->setChecked(false);
     }
     m_panelFault = false;
+    m_steamPipeVolume = kStartSteamPipeVolumeText;
+    m_valvePressure.clear();
     Form_Load();
     Command1->setFocus(Qt::OtherFocusReason);
 }
