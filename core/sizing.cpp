@@ -82,7 +82,10 @@ SizingOutcome size(const MainState& state, bool evaporation, std::string_view te
             resultText(next.MinVesselVolume, separator), resultText(antifreeze, separator)};
         outcome.state = next;
     } catch (const ArithmeticFault&) {
-        outcome.messages.emplace_back(kOutOfRangeMessage);
+        // One run says "too large" once: a collector volume it has just refused as too large
+        // needs no second, identical box for the figures it then cannot count.
+        if (outcome.messages.empty() || outcome.messages.back() != kOutOfRangeMessage)
+            outcome.messages.emplace_back(kOutOfRangeMessage);
         outcome.labels.reset();
         outcome.state = state;
     }

@@ -166,6 +166,16 @@ TEST_P(SizingFault, ReportsAndKeepsTheStoredValues) {
     EXPECT_EQ(out.state.StaticHeight, state.StaticHeight);
 }
 
+// A collector volume refused as too large, then a circuit too large to count: one box, not two.
+TEST(SizingFaultMessage, SaysTooLargeOncePerRun) {
+    MainState state = startedState();
+    state.SystemVolume = Currency::fromInt(900000000000000);
+    const SizingOutcome out = size(state, true, "99999999999999999999", "9", ',');
+    EXPECT_EQ(out.messages, std::vector<std::string>{kOutOfRangeMessage});
+    EXPECT_EQ(out.collectorVolumeRestoreText, std::optional<std::string>("4,71"));
+    EXPECT_FALSE(out.labels.has_value());
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Sizing, SizingFault,
     ::testing::Values(
