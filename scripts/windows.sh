@@ -294,9 +294,7 @@ build_program() {
     log "cross-building the program and its window tests"
     cmake -S "$tree" -B "$win_build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$qt_prefix;$gtest_prefix" \
-        -DEXPANS_HOST_BUILD="$host_build" \
-        -DCMAKE_CXX_STANDARD_LIBRARIES="-ldwrite -lkernel32 -luser32 -lgdi32 -lwinspool -lshell32 -lole32 -loleaut32 -luuid -lcomdlg32 -ladvapi32" \
-        >/dev/null
+        -DEXPANS_HOST_BUILD="$host_build" >/dev/null
     cmake --build "$win_build" -j"$jobs" --target orvenda-expans ui_tests
 }
 
