@@ -81,6 +81,8 @@ Section "Uninstall"
   Delete "$INSTDIR\orvenda-expans.ico"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
+  ; The per-user program folder, if the install made it and nothing else is in it.
+  RMDir "$LOCALAPPDATA\Programs"
 
   ; The association only while it is still ours.
   ReadRegStr $0 HKCU "Software\Classes\.expans" ""
