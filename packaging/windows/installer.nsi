@@ -90,6 +90,9 @@ Section "Uninstall"
     DeleteRegKey HKCU "Software\Classes\.expans"
   DeleteRegKey HKCU "Software\Classes\${PROGID}"
   DeleteRegKey HKCU "Software\${PRODUCT}"
+  ; What the program keeps itself (the last folders used): nothing of it stays behind either.
+  DeleteRegKey HKCU "Software\${PUBLISHER}\${PRODUCT}"
+  DeleteRegKey /ifempty HKCU "Software\${PUBLISHER}"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 
   System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i ${SHCNF_IDLIST}, p 0, p 0)'
