@@ -91,7 +91,7 @@ run_tests() {  # a GoogleTest program under Wine: its summary, or all of its out
     local output
     output=$(mktemp)
     if "$wine" "$@" >"$output" 2>&1; then
-        tail -n 2 "$output"
+        grep -E '^\[(==========\] [0-9]+ tests? from|  PASSED  \]|  SKIPPED \] [0-9]+ tests?,)' "$output"
         rm -f "$output"
     else
         cat "$output"
