@@ -537,18 +537,27 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A small file system of its own, mounted over a folder for one test and filled up (Linux only;
 // elsewhere the tests that need it are skipped).
+#ifdef __linux__
+bool mountSmallDisk(const QByteArray& folder) {
+    return ::mount("tmpfs", folder.constData(), "tmpfs", 0, "size=64k") == 0;
+}
+void unmountSmallDisk(const QByteArray& folder) {
+    ::umount2(folder.constData(), MNT_DETACH);
+}
+#else
+bool mountSmallDisk(const QByteArray&) {
+    return false;
+}
+void unmountSmallDisk(const QByteArray&) {}
+#endif
+
 class FullDisk {
 public:
     explicit FullDisk(const QString& folder) : m_folder(QFile::encodeName(folder)) {
-#ifdef __linux__
-        m_mounted = QDir().mkpath(folder) &&
-                    ::mount("tmpfs", m_folder.constData(), "tmpfs", 0, "size=64k") == 0;
-#endif
+        m_mounted = QDir().mkpath(folder) && mountSmallDisk(m_folder);
     }
     ~FullDisk() {
-#ifdef __linux__
-        if (m_mounted) ::umount2(m_folder.constData(), MNT_DETACH);
-#endif
+        if (m_mounted) unmountSmallDisk(m_folder);
     }
     FullDisk(const FullDisk&) = delete;
     FullDisk& operator=(const FullDisk&) = delete;
