@@ -91,7 +91,7 @@ run_tests() {  # a GoogleTest program under Wine: its summary, or all of its out
     local output
     output=$(mktemp)
     if "$wine" "$@" >"$output" 2>&1; then
-        tail -n 2 "$output"
+        grep -E '^\[(==========\] [0-9]+ tests? from|  PASSED  \]|  SKIPPED \] [0-9]+ tests?,)' "$output"
         rm -f "$output"
     else
         cat "$output"
@@ -294,9 +294,7 @@ build_program() {
     log "cross-building the program and its window tests"
     cmake -S "$tree" -B "$win_build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$qt_prefix;$gtest_prefix" \
-        -DEXPANS_HOST_BUILD="$host_build" \
-        -DCMAKE_CXX_STANDARD_LIBRARIES="-ldwrite -lkernel32 -luser32 -lgdi32 -lwinspool -lshell32 -lole32 -loleaut32 -luuid -lcomdlg32 -ladvapi32" \
-        >/dev/null
+        -DEXPANS_HOST_BUILD="$host_build" >/dev/null
     cmake --build "$win_build" -j"$jobs" --target orvenda-expans ui_tests
 }
 
@@ -306,16 +304,20 @@ report_text() {
     local out=$1 job=$2
     shift 2
     "$@" "$job" --pdf "$out.pdf" 2>"$out.err" || { cat "$out.err" >&2; return 1; }
-    pdftotext -layout "$out.pdf" "$out.txt"
+    # Laid out as on the page, with each run of spaces made one: the two systems' fonts differ
+    # by a hair, which moves pdftotext's columns by a character here and there.
+    pdftotext -layout "$out.pdf" - | sed -E 's/[[:space:]]+/ /g; s/^ //; s/ $//' >"$out.txt"
 }
 
 program_tests() {
     start_wine
     log "window tests under Wine, offscreen"
-    # The report tests read the PDF back with Debian's pdftotext, which a Windows program cannot
-    # start; the reports are compared with the Linux ones below instead.
-    QT_QPA_PLATFORM=offscreen run_tests "$win_build/ui_tests.exe" \
-        --gtest_filter=-Report/ReportTest.*:Report.FromAWindowNeverShown
+    # Left out: the report tests that read the PDF back with Debian's pdftotext, which a Windows
+    # program cannot start (the reports are compared with the Linux ones below instead), and the
+    # print dialog's texts, as Windows shows its own print dialog, not Qt's.
+    local left_out=Report/ReportTest.*:Report/LongFigureReport.*:ReportFixture.TablesBreakWhole
+    left_out+=:Report.FromAWindowNeverShown:QtTexts.PrintDialogIsHungarian
+    QT_QPA_PLATFORM=offscreen run_tests "$win_build/ui_tests.exe" --gtest_filter=-"$left_out"
 
     log "a job from Linux, with a Hungarian file name and Windows line endings, reported on both"
     local work=$win_build/job-check job="Családi ház.expans"
@@ -330,7 +332,7 @@ program_tests() {
         echo "Windows line endings change the report" >&2
         return 1
     }
-    grep -q "Projektfájl: *Családi ház.expans" "$work/windows.txt"
+    grep -q "Projektfájl: Családi ház.expans" "$work/windows.txt"
     echo "the same report on Linux and Windows"
 }
 

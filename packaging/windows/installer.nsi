@@ -81,6 +81,8 @@ Section "Uninstall"
   Delete "$INSTDIR\orvenda-expans.ico"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
+  ; The per-user program folder, if the install made it and nothing else is in it.
+  RMDir "$LOCALAPPDATA\Programs"
 
   ; The association only while it is still ours.
   ReadRegStr $0 HKCU "Software\Classes\.expans" ""
@@ -88,6 +90,9 @@ Section "Uninstall"
     DeleteRegKey HKCU "Software\Classes\.expans"
   DeleteRegKey HKCU "Software\Classes\${PROGID}"
   DeleteRegKey HKCU "Software\${PRODUCT}"
+  ; What the program keeps itself (the last folders used): nothing of it stays behind either.
+  DeleteRegKey HKCU "Software\${PUBLISHER}\${PRODUCT}"
+  DeleteRegKey /ifempty HKCU "Software\${PUBLISHER}"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 
   System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i ${SHCNF_IDLIST}, p 0, p 0)'

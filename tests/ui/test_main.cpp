@@ -22,6 +22,11 @@ int main(int argc, char* argv[]) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
 #ifdef _WIN32
     expans::ui::addBundledFonts();
+    // Windows keeps the settings in the registry, which setPath does not move, and under a maker's
+    // name, without which nothing is kept at all: a key of this run's own.
+    QCoreApplication::setOrganizationName(QStringLiteral("Orvenda-Expans tests"));
+    QCoreApplication::setApplicationName(
+        QStringLiteral("ui_tests-%1").arg(QCoreApplication::applicationPid()));
 #endif
     return RUN_ALL_TESTS();
 }

@@ -53,7 +53,8 @@ user_dir=$WINEPREFIX/drive_c/users/$(id -un)
 reg_export() { "$wine" reg export HKCU "$1" /y >/dev/null 2>&1; iconv -f UTF-16 -t UTF-8 "$1" | tr -d '\r'; }
 # Wine writes its own settings into the prefix for a while after start-up; settle first.
 reg_export "$work/before.reg" >"$work/before.txt"
-find "$user_dir" -path "$user_dir/AppData/Local/Temp" -prune -o -print | sort >"$work/before.files"
+find "$user_dir" \( -path "$user_dir/AppData/Local/Temp" -o -path "$user_dir/Temp" \) -prune -o -print |
+    sort >"$work/before.files"
 
 echo "setup session: silent install"
 "$wine" "$setup" /S
@@ -86,8 +87,8 @@ visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 (cd "$job_dir" && QT_QPA_PLATFORM=windows exec "$wine" "$exe" "Családi ház.expans") \
     >"$work/app.log" 2>&1 &
 pids+=($!)
-poll 60 visible '^Orvenda-Expans$' || fail "the main window did not appear"
-main=$(xdotool search --onlyvisible --name '^Orvenda-Expans$' | head -n1)
+poll 60 visible 'Orvenda-Expans$' || fail "the main window did not appear"
+main=$(xdotool search --onlyvisible --name 'Orvenda-Expans$' | head -n1)
 sleep 2
 import -window root "$out/windows-main.png"
 # The volume button, in the main window's client area below the menu bar.
@@ -105,7 +106,8 @@ echo "setup session: silent uninstall"
 "$wine" "C:\\users\\$(id -un)\\AppData\\Local\\Programs\\Orvenda-Expans\\uninstall.exe" /S
 "$wineserver" -w
 poll 30 test ! -e "$installed" || fail "the program folder remains"
-find "$user_dir" -path "$user_dir/AppData/Local/Temp" -prune -o -print | sort >"$work/after.files"
+find "$user_dir" \( -path "$user_dir/AppData/Local/Temp" -o -path "$user_dir/Temp" \) -prune -o -print |
+    sort >"$work/after.files"
 # What the program itself keeps (Qt's settings) is the user's, not the installer's.
 left=$(comm -13 "$work/before.files" "$work/after.files" | grep -v '/AppData/Local/Orvenda' || true)
 [ -z "$left" ] || fail "files left behind: $left"

@@ -1,10 +1,26 @@
 #include "io/savefile.h"
 
-#include <unistd.h>
 #include <QSaveFile>
 #include <cerrno>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace expans::ui {
+
+namespace {
+
+int syncToDisk(int fd) {
+#ifdef _WIN32
+    return ::_commit(fd);  // the C runtime's fsync: FlushFileBuffers on the file's handle
+#else
+    return ::fsync(fd);
+#endif
+}
+
+}  // namespace
 
 bool commitSaveFile(QSaveFile& file, QString* error) {
     const auto fail = [&](const QString& reason) {
@@ -20,7 +36,7 @@ bool commitSaveFile(QSaveFile& file, QString* error) {
     }
     // Some file systems report a lack of space only when the data reaches the disk. A file
     // system that cannot sync (EINVAL) has nothing more to report.
-    if (::fsync(file.handle()) != 0 && errno != EINVAL) return fail(qt_error_string(errno));
+    if (syncToDisk(file.handle()) != 0 && errno != EINVAL) return fail(qt_error_string(errno));
     if (!file.commit()) {
         if (error) *error = file.errorString();
         return false;
