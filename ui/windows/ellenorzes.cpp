@@ -146,8 +146,7 @@ void Ellenorzes::showValve() {
 }
 
 bool Ellenorzes::followsMaximum() const {
-    return QString::fromStdString(ss(Text2->text())).trimmed().isEmpty() ||
-           (m_valveText.empty() && !Text2->isModified());
+    return Text2->text().trimmed().isEmpty() || (m_valveText.empty() && !Text2->isModified());
 }
 
 void Ellenorzes::steamPipeLeft() {
