@@ -28,19 +28,9 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "setup session: FAILED: $*" >&2; exit 1; }
 
-poll() {  # poll <seconds> <command...>
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.2
-    done
-}
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-poll 15 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$work/display")
+# shellcheck source=../xvfb/display.sh
+source "$here/../xvfb/display.sh"
+start_xvfb
 
 "$wine" wineboot --init >/dev/null 2>&1
 "$wineserver" -w

@@ -34,21 +34,9 @@ fail() {
   exit 1
 }
 
-# poll <seconds> <command...>: true as soon as the command succeeds.
-poll() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.1
-  done
-}
-
-# A free display number from the server itself.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-poll 15 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$work/display")
+# shellcheck source=display.sh
+source "$(dirname "$0")/display.sh"
+start_xvfb
 # The program and the clipboard probe both talk to this X server, whatever the caller had set.
 export QT_QPA_PLATFORM=xcb
 
