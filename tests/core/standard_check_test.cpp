@@ -120,6 +120,34 @@ INSTANTIATE_TEST_SUITE_P(
                  0.05,
                  18,
                  "elég nagy"},
+        // A maker's planning guide (a second maker), a large circuit: collectors 60 l, their
+        // connecting pipes 25 l, the rest 80 l, so V_A = 165 l; 40 % glycol to 130 °C, e about
+        // 0.09; valve 6 bar; 20 m static head plus 0.7 bar, so pre-pressure 2.7 bar. It prints
+        // V_e = 14.8 l, p_e = 5.4 bar, steam 1.1 x (60 + 25) = 93.5 l (entered here as 60 l of
+        // collectors and 33.5 l of pipes), reserve 3.3 l and V_N = 264.5 l, and picks 300 l.
+        // Its reserve is 2 % of V_A, above the standard's 3 l minimum: that 0.3 l, less its
+        // rounding of V_e (0.05 l), times 6.4 / 2.7 is the 0.59 l its V_N has over 263.94.
+        // The guide gives no fill pressure; 2.8 bar lies in the window.
+        CheckRow{"GuideLargeCircuit",
+                 165,
+                 0.09,
+                 60,
+                 33.5,
+                 kNone,
+                 6,
+                 2.7,
+                 2.8,
+                 300,
+                 true,
+                 14.85,
+                 3,
+                 5.4,
+                 263.940741,
+                 2.737374,
+                 2.939139,
+                 1e-5,
+                 300,
+                 "megfelelő"},
         // The start-up job's figures (40 % glycol, e = 0.096099384): the 25-liter vessel is too
         // small by the standard, and no fill pressure fits it.
         CheckRow{"StartUp", 18.3,     0.096099384, 4.71, 0,
