@@ -8,10 +8,6 @@ namespace expans {
 
 namespace {
 
-double specificVolume(const MainState& state, double t) {
-    return (t * state.SpecVolumeB + state.SpecVolumeA) + t * (t * state.SpecVolumeC);
-}
-
 // Reads Text11 the way the run accepts it; on rejection reports and falls back to the stored
 // collector volume, which the field shows again.
 Currency readCollectorVolume(const MainState& state, std::string_view text11, char separator,
@@ -36,6 +32,10 @@ Currency readCollectorVolume(const MainState& state, std::string_view text11, ch
 }
 
 }  // namespace
+
+double specificVolume(const MainState& state, double t) {
+    return (t * state.SpecVolumeB + state.SpecVolumeA) + t * (t * state.SpecVolumeC);
+}
 
 double expansionCoefficient(const MainState& state, Currency cold, Currency hot) {
     return (specificVolume(state, hot.toDouble()) - specificVolume(state, cold.toDouble())) * 1000;

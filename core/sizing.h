@@ -45,6 +45,9 @@ struct SizingOutcome {
 SizingOutcome size(const MainState& state, bool evaporation, std::string_view text11,
                    std::string_view text7, char separator);
 
+// Specific volume of the fluid in m³/kg at t °C, as the sizing evaluates it.
+double specificVolume(const MainState& state, double t);
+
 // Relative volume change of the fluid from `cold` to `hot` °C with the state's coefficients.
 double expansionCoefficient(const MainState& state, Currency cold, Currency hot);
 

@@ -153,8 +153,7 @@ StandardCheck checkVessel(const MainState& state, bool evaporation, std::string_
         height = h.value.toDouble();
     }
     const double cold = state.ColdTemperature.toDouble();
-    const double v =
-        (cold * state.SpecVolumeB + state.SpecVolumeA) + cold * (cold * state.SpecVolumeC);
+    const double v = specificVolume(state, cold);
     const double density = v > 0 ? 1 / v : 0;
     if (density > 0) c.staticPressure = usable(density * kGravity * height / kPascalPerBar);
 
@@ -274,6 +273,11 @@ StandardCheck checkVessel(const MainState& state, bool evaporation, std::string_
         t(c.waterSeal.value_or(0)) + " literes vízzárat, valamint a csővezeték " + t(vp) +
         " liter gőztérfogatát is hozzáadja.";
     return c;
+}
+
+StandardCheck checkVessel(const MainState& state, const Job& job, char separator) {
+    return checkVessel(state, job.evaporation, job.field(MainField::Text7), checkInputsOf(job),
+                       separator);
 }
 
 }  // namespace expans

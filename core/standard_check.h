@@ -88,5 +88,7 @@ struct StandardCheck {
 // StaticHeight counts. `separator` is the decimal separator of the texts.
 StandardCheck checkVessel(const MainState& state, bool evaporation, std::string_view heightText,
                           const CheckInputs& inputs, char separator);
+// The same for a job: its evaporation switch, its Text7 and the check's inputs it keeps.
+StandardCheck checkVessel(const MainState& state, const Job& job, char separator);
 
 }  // namespace expans

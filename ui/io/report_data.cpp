@@ -292,9 +292,7 @@ void collectTable(const ReportSource& source, ReportData& data) {
 }
 
 void collectCheck(const ReportSource& source, ReportData& data) {
-    const Job& job = source.job;
-    const StandardCheck c = checkVessel(source.main, job.evaporation, job.field(MainField::Text7),
-                                        checkInputsOf(job), decimalSeparator());
+    const StandardCheck c = checkVessel(source.main, source.job, decimalSeparator());
     for (const CheckFigure& f : c.figures) {
         data.check.push_back({{qs(f.caption), qs(f.text), qs(f.unit)}});
     }

@@ -64,9 +64,7 @@ Ellenorzes::Ellenorzes(MenuHost& host, QWidget* parent)
 
     auto* figures = new QGroupBox(QStringLiteral("Számított értékek"), this);
     auto* figureGrid = new QGridLayout(figures);
-    m_check =
-        checkVessel(m_source.main, m_source.job.evaporation, m_source.job.field(MainField::Text7),
-                    checkInputsOf(m_source.job), decimalSeparator());
+    m_check = checkVessel(m_source.main, m_source.job, decimalSeparator());
     for (std::size_t i = 0; i < m_check.figures.size(); ++i) {
         const int row = static_cast<int>(i);
         figureGrid->addWidget(label(qs(m_check.figures[i].caption) + QLatin1Char(':'), figures),
@@ -203,9 +201,7 @@ void Ellenorzes::update() {
     m_source.job.valvePressure = followsMaximum()                   ? std::string()
                                  : readValvePressure(valve).message ? m_valveText
                                                                     : valve;
-    m_check =
-        checkVessel(m_source.main, m_source.job.evaporation, m_source.job.field(MainField::Text7),
-                    checkInputsOf(m_source.job), decimalSeparator());
+    m_check = checkVessel(m_source.main, m_source.job, decimalSeparator());
     for (std::size_t i = 0; i < m_check.figures.size() && i < m_figureValues.size(); ++i) {
         const CheckFigure& f = m_check.figures[i];
         m_figureValues[i]->setText(qs(f.text));

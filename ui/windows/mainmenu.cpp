@@ -47,44 +47,27 @@ MainMenu::MainMenu(MenuHost& host)
 
     // Access keys: F and G, so the window's Alt+S and Alt+K stay with its buttons.
     QMenu* file = m_bar->addMenu(QStringLiteral("&Fájl"));
-    addCommand(file, QStringLiteral("&Új"), QKeySequence(Qt::CTRL | Qt::Key_N), &MainMenu::newJob);
+    addCommand(file, QStringLiteral("&Új"), QKeySequence(Qt::CTRL | Qt::Key_N),
+               [this] { newJob(); });
     addCommand(file, QStringLiteral("&Megnyitás…"), QKeySequence(Qt::CTRL | Qt::Key_O),
-               &MainMenu::open);
-    QAction* save = file->addAction(QStringLiteral("M&entés"));
-    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(save, &QAction::triggered, this, [this] {
-        m_host.postCommand([this] {
-            closeCheck();
-            this->save();
-        });
-    });
-    QAction* saveAs = file->addAction(QStringLiteral("Mentés má&sként…"));
-    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(saveAs, &QAction::triggered, this, [this] {
-        m_host.postCommand([this] {
-            closeCheck();
-            this->saveAs();
-        });
-    });
+               [this] { open(); });
+    addCommand(file, QStringLiteral("M&entés"), QKeySequence(Qt::CTRL | Qt::Key_S),
+               [this] { save(); });
+    addCommand(file, QStringLiteral("Mentés má&sként…"),
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { saveAs(); });
     file->addSeparator();
     addCommand(file, QStringLiteral("&Jelentés mentése PDF-be…"), QKeySequence(),
-               &MainMenu::exportPdf);
+               [this] { exportPdf(); });
     addCommand(file, QStringLiteral("&Nyomtatás…"), QKeySequence(Qt::CTRL | Qt::Key_P),
-               &MainMenu::print);
+               [this] { print(); });
     file->addSeparator();
-    QAction* quit = file->addAction(QStringLiteral("&Kilépés"));
-    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(quit, &QAction::triggered, this, [this] {
-        m_host.postCommand([this] {
-            closeCheck();
-            m_host.quit();
-        });
-    });
+    addCommand(file, QStringLiteral("&Kilépés"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+               [this] { m_host.quit(); });
 
     // E: the window's S, K, V and the bar's F and G are taken.
     QMenu* tools = m_bar->addMenu(QStringLiteral("&Eszközök"));
     addCommand(tools, QStringLiteral("&Ellenőrzés az MSZ EN 12828 szerint…"), QKeySequence(),
-               &MainMenu::checkStandard);
+               [this] { checkStandard(); });
 
     QMenu* help = m_bar->addMenu(QStringLiteral("Sú&gó"));
     QAction* about = help->addAction(QStringLiteral("&Névjegy"));
@@ -114,14 +97,15 @@ MainMenu::~MainMenu() {
 }
 
 QAction* MainMenu::addCommand(QMenu* menu, const QString& text, const QKeySequence& keys,
-                              void (MainMenu::*command)()) {
+                              std::function<void()> command) {
     QAction* action = menu->addAction(text);
     action->setShortcut(keys);
-    // Like a click, a command waits for the checks that leaving a field has started.
-    connect(action, &QAction::triggered, this, [this, command] {
+    // Like a click, a command waits for the checks that leaving a field has started. An open
+    // check dialog closes first, keeping what its fields hold.
+    connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
         m_host.postCommand([this, command] {
             closeCheck();
-            (this->*command)();
+            command();
         });
     });
     return action;

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "job.h"
@@ -58,7 +59,7 @@ public:
 
 private:
     QAction* addCommand(QMenu* menu, const QString& text, const QKeySequence& keys,
-                        void (MainMenu::*command)());
+                        std::function<void()> command);
     bool saveTo(const QString& path);
     void setFile(const QString& path, const Job& saved);
     void setCovered(bool covered);
